@@ -1,0 +1,45 @@
+# Pulvar.exe and the Windows tests. Everything but WinMain goes into one
+# library so the tests drive the very windows the program shows.
+enable_language(RC)
+
+file(GLOB_RECURSE PULVAR_WIN_SOURCES CONFIGURE_DEPENDS
+     platform/*.cpp ui/*.cpp report/*.cpp app/*.cpp)
+list(FILTER PULVAR_WIN_SOURCES EXCLUDE REGEX "/app/main\\.cpp$")
+
+add_library(pulvar_win STATIC ${PULVAR_WIN_SOURCES})
+target_link_libraries(pulvar_win PUBLIC pulvar_core)
+target_compile_options(pulvar_win PRIVATE ${PULVAR_WARNINGS})
+target_compile_definitions(pulvar_win PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
+                           _WIN32_WINNT=0x0601 WINVER=0x0601)
+# winspool and comdlg32 are deliberately absent: printing loads the print
+# system only when a report is printed, so a hung spooler never delays start-up.
+target_link_libraries(pulvar_win PUBLIC comctl32 shell32 advapi32 ole32 oleaut32 uuid gdi32 user32 kernel32)
+
+set(PULVAR_RC ${CMAKE_CURRENT_SOURCE_DIR}/app/pulvar.rc)
+if(NOT MSVC)
+  # The .rc is UTF-8; windres needs to be told.
+  set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
+endif()
+
+add_executable(Pulvar WIN32 app/main.cpp ${PULVAR_RC})
+target_link_libraries(Pulvar PRIVATE pulvar_win)
+target_compile_options(Pulvar PRIVATE ${PULVAR_WARNINGS})
+set_target_properties(Pulvar PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+if(NOT MSVC)
+  target_link_options(Pulvar PRIVATE -municode -static -static-libgcc -static-libstdc++ -s)
+endif()
+
+if(PULVAR_TESTS)
+  file(GLOB PULVAR_WIN_TESTS CONFIGURE_DEPENDS tests/windows/*.cpp)
+  if(PULVAR_WIN_TESTS)
+    add_executable(pulvar_windows_tests ${PULVAR_WIN_TESTS} ${PULVAR_RC})
+    target_link_libraries(pulvar_windows_tests PRIVATE pulvar_win GTest::gtest)
+    target_compile_options(pulvar_windows_tests PRIVATE ${PULVAR_WARNINGS})
+    target_compile_definitions(pulvar_windows_tests PRIVATE
+        PULVAR_EXE_PATH="$<TARGET_FILE:Pulvar>")
+    if(NOT MSVC)
+      target_link_options(pulvar_windows_tests PRIVATE -static -static-libgcc -static-libstdc++)
+    endif()
+    add_test(NAME windows COMMAND pulvar_windows_tests --gtest_brief=1)
+  endif()
+endif()

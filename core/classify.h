@@ -1,0 +1,48 @@
+// The pulse and blood-pressure ladders and what each band shows.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/reading.h"
+
+namespace pulvar {
+
+enum class PulseBand { Fast, Normal, Slow };
+enum class PressureBand { Stage3, Stage2, Stage1, HighNormal, Low, Normal };
+
+// Which hidden traffic-light picture gives the window its icon.
+enum class Lamp { Red, Amber, Green };
+
+// Colours as Windows COLORREF values, 0x00BBGGRR.
+inline constexpr std::uint32_t kRed = 0x000000FF;
+inline constexpr std::uint32_t kYellow = 0x0000FFFF;
+inline constexpr std::uint32_t kGreen = 0x0000FF00;
+inline constexpr std::uint32_t kCyan = 0x00FFFF00;
+inline constexpr std::uint32_t kBlue = 0x00FF0000;
+
+PulseBand ClassifyPulse(double pulse);
+// Judged on the diastolic value alone.
+PressureBand ClassifyPressure(double diastolic);
+
+const char* PulseSentence(PulseBand band);
+
+struct PressureOutputs {
+    const char* sentence;
+    int gauge;            // ProgressBar1, 0 to 100
+    std::uint32_t colour; // Picture1's background
+    Lamp lamp;
+};
+PressureOutputs PressureOutput(PressureBand band);
+
+// Everything "Ver Resultados" shows for a captured reading.
+struct Results {
+    std::string pulseCaption;     // Label7
+    std::string pressureCaption;  // Label8
+    int gauge;
+    std::uint32_t colour;
+    Lamp lamp;
+};
+Results ShowResultsFor(const Reading& reading, const NumberFormat& format);
+
+}  // namespace pulvar
