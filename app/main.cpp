@@ -1,0 +1,24 @@
+// Pulvar's entry: create the main window, show it, run the message loop.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "platform/seams.h"
+#include "ui/main/main_window.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
+
+    pulvar::MainWindow form1(pulvar::RealServices());
+    if (!form1.Create(showCommand)) return 1;
+
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        // Tab, Shift+Tab, Enter and Escape work in whichever window is active.
+        HWND active = GetActiveWindow();
+        if (active && IsDialogMessageW(active, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}

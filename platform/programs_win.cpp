@@ -1,0 +1,10 @@
+#include "platform/programs.h"
+
+namespace pulvar {
+
+Programs& RealPrograms() {
+    static Programs programs;
+    return programs;
+}
+
+}  // namespace pulvar

@@ -1,0 +1,10 @@
+#include "platform/registry.h"
+
+namespace pulvar {
+
+Registry& RealRegistry() {
+    static Registry registry;
+    return registry;
+}
+
+}  // namespace pulvar

@@ -1,0 +1,69 @@
+// The Win32 side of the seams the windows use.
+#include <windows.h>
+#include <shellapi.h>
+
+#include "platform/printer.h"
+#include "platform/programs.h"
+#include "platform/registry.h"
+#include "platform/seams.h"
+#include "platform/text.h"
+
+namespace pulvar {
+
+namespace {
+
+class WinPrompt : public Prompt {
+public:
+    int Show(void* owner, const std::string& text, const std::string& title, unsigned style) override {
+        return MessageBoxW(static_cast<HWND>(owner), Widen(text).c_str(), Widen(title).c_str(), style);
+    }
+};
+
+class WinClock : public Clock {
+public:
+    std::string TimeOfDay() override {
+        wchar_t buffer[80] = {};
+        if (!GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, nullptr, nullptr, buffer, 80)) return {};
+        return Narrow(buffer);
+    }
+};
+
+class WinLocale : public Locale {
+public:
+    NumberFormat Number() override {
+        NumberFormat format;
+        wchar_t buffer[8] = {};
+        if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, buffer, 8) > 1) format.decimal = Narrow(buffer);
+        if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_STHOUSAND, buffer, 8) > 1) format.grouping = Narrow(buffer);
+        return format;
+    }
+};
+
+class WinShell : public Shell {
+public:
+    void Open(void* owner, const std::string& address) override {
+        // The outcome is deliberately not examined: a missing browser is not
+        // something the program can mend.
+        ShellExecuteW(static_cast<HWND>(owner), L"open", Widen(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    }
+};
+
+class WinEnding : public Ending {
+public:
+    // Ends at once, as the user asked: no window gets to ask again.
+    void EndProgram() override { ExitProcess(0); }
+};
+
+}  // namespace
+
+Services& RealServices() {
+    static WinPrompt prompt;
+    static WinClock clock;
+    static WinLocale locale;
+    static WinShell shell;
+    static WinEnding ending;
+    static Services services{prompt, clock, locale, shell, ending, RealPrinter(), RealRegistry(), RealPrograms()};
+    return services;
+}
+
+}  // namespace pulvar

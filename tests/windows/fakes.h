@@ -1,0 +1,86 @@
+// Recording stand-ins for the seams whose real service would block (a modal
+// box) or reach outside (a browser, ending the test process).
+#pragma once
+
+#include <windows.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/printer.h"
+#include "platform/programs.h"
+#include "platform/registry.h"
+#include "platform/seams.h"
+
+namespace pulvar::testing {
+
+struct ShownBox {
+    std::string text;
+    std::string title;
+    unsigned style;
+};
+
+// Answers from a script (OK when the script is empty) and records every box.
+class FakePrompt : public Prompt {
+public:
+    int Show(void*, const std::string& text, const std::string& title, unsigned style) override {
+        shown.push_back({text, title, style});
+        if (answers.empty()) return kAnswerOk;
+        int answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::vector<ShownBox> shown;
+    std::deque<int> answers;
+};
+
+class FakeClock : public Clock {
+public:
+    std::string TimeOfDay() override { return now; }
+    std::string now = "13:05:09";
+};
+
+class FakeLocale : public Locale {
+public:
+    NumberFormat Number() override { return format; }
+    NumberFormat format{",", "."};
+};
+
+class FakeShell : public Shell {
+public:
+    void Open(void* owner, const std::string& address) override {
+        owners.push_back(owner);
+        opened.push_back(address);
+    }
+    std::vector<void*> owners;
+    std::vector<std::string> opened;
+};
+
+class FakeEnding : public Ending {
+public:
+    void EndProgram() override { ++ended; }
+    int ended = 0;
+};
+
+// Every seam: fakes where listed above, the real printer, registry and
+// program starter otherwise (tests swap them where they need to).
+struct TestServices {
+    FakePrompt prompt;
+    FakeClock clock;
+    FakeLocale locale;
+    FakeShell shell;
+    FakeEnding ending;
+    Services services{prompt, clock, locale, shell, ending, RealPrinter(), RealRegistry(), RealPrograms()};
+};
+
+// Delivers whatever is waiting in this thread's queue (posted and sent messages).
+inline void Pump() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+}  // namespace pulvar::testing

@@ -1,0 +1,319 @@
+#include "ui/controls_win.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "platform/text.h"
+
+namespace pulvar {
+
+namespace {
+
+constexpr wchar_t kPictureClass[] = L"PulvarPictureBox";
+
+HINSTANCE Module() { return GetModuleHandleW(nullptr); }
+
+// State of one picture box, owned by the window and freed at WM_NCDESTROY.
+struct PictureData {
+    COLORREF back = CLR_INVALID;  // CLR_INVALID: the standard button face
+    Icon bigIcon;
+    Icon smallIcon;
+    Bitmap bitmap;
+};
+
+LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* data = reinterpret_cast<PictureData*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    switch (msg) {
+        case WM_NCCREATE:
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new PictureData));
+            break;
+        case WM_NCDESTROY:
+            delete data;
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+            break;
+        case kMsgPictureSetBack:
+            if (data && data->back != static_cast<COLORREF>(wp)) {
+                data->back = static_cast<COLORREF>(wp);
+                InvalidateRect(hwnd, nullptr, TRUE);
+            }
+            return 0;
+        case kMsgPictureGetBack:
+            return data ? static_cast<LRESULT>(data->back) : CLR_INVALID;
+        case kMsgPictureGetBigIcon:
+            return data ? reinterpret_cast<LRESULT>(data->bigIcon.get()) : 0;
+        case kMsgPictureGetSmallIcon:
+            return data ? reinterpret_cast<LRESULT>(data->smallIcon.get()) : 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(hwnd, &ps);
+            RECT rc;
+            GetClientRect(hwnd, &rc);
+            COLORREF back = data && data->back != CLR_INVALID ? data->back : GetSysColor(COLOR_BTNFACE);
+            SetDCBrushColor(dc, back);
+            FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+            if (data && data->bigIcon) {
+                DrawIconEx(dc, 0, 0, data->bigIcon.get(), 0, 0, 0, nullptr, DI_NORMAL);
+            } else if (data && data->bitmap) {
+                BITMAP bm{};
+                GetObjectW(data->bitmap.get(), sizeof bm, &bm);
+                HDC mem = CreateCompatibleDC(dc);
+                HGDIOBJ old = SelectObject(mem, data->bitmap.get());
+                BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, mem, 0, 0, SRCCOPY);
+                SelectObject(mem, old);
+                DeleteDC(mem);
+            }
+            if (GetFocus() == hwnd) DrawFocusRect(dc, &rc);
+            EndPaint(hwnd, &ps);
+            return 0;
+        }
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            InvalidateRect(hwnd, nullptr, FALSE);
+            break;
+        case WM_LBUTTONDOWN:
+            if (GetWindowLongW(hwnd, GWL_STYLE) & WS_TABSTOP) SetFocus(hwnd);
+            return 0;
+        case WM_LBUTTONUP:
+            SendMessageW(GetParent(hwnd), kMsgControlClick, static_cast<WPARAM>(GetDlgCtrlID(hwnd)),
+                         reinterpret_cast<LPARAM>(hwnd));
+            return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+void RegisterPictureClass() {
+    static bool registered = false;
+    if (registered) return;
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = PictureProc;
+    wc.hInstance = Module();
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = kPictureClass;
+    RegisterClassExW(&wc);
+    registered = true;
+}
+
+// Every control tells its parent when the pointer moves over it, and text
+// boxes also when they are clicked: the hints and the click-to-empty boxes
+// need both, and controls report neither on their own.
+LRESULT CALLBACK ControlSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+    switch (msg) {
+        case WM_MOUSEMOVE:
+            SendMessageW(GetParent(hwnd), kMsgControlMouseMove, static_cast<WPARAM>(GetDlgCtrlID(hwnd)),
+                         reinterpret_cast<LPARAM>(hwnd));
+            break;
+        case WM_LBUTTONUP: {
+            LRESULT result = DefSubclassProc(hwnd, msg, wp, lp);
+            wchar_t cls[16] = {};
+            GetClassNameW(hwnd, cls, 16);
+            if (lstrcmpiW(cls, L"Edit") == 0)
+                SendMessageW(GetParent(hwnd), kMsgControlClick, static_cast<WPARAM>(GetDlgCtrlID(hwnd)),
+                             reinterpret_cast<LPARAM>(hwnd));
+            return result;
+        }
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(hwnd, ControlSubclass, 1);
+            break;
+    }
+    return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+bool IsBitmapResource(int resourceId) {
+    return FindResourceW(Module(), MAKEINTRESOURCEW(resourceId), MAKEINTRESOURCEW(2) /*RT_BITMAP*/) != nullptr;
+}
+
+int FontIndex(FontId font) {
+    switch (font) {
+        case FontId::Sans975: return 0;
+        case FontId::Sans975Bold: return 1;
+        case FontId::Sans12Bold: return 2;
+        case FontId::Sans18Bold: return 3;
+        case FontId::Default: break;
+    }
+    return 4;
+}
+
+}  // namespace
+
+HICON LoadIconImage(int resourceId, int size) {
+    return static_cast<HICON>(LoadImageW(Module(), MAKEINTRESOURCEW(resourceId), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
+HFONT ControlSet::FontFor(FontId font) const { return fonts_[FontIndex(font)].get(); }
+
+POINT ControlSet::originTwips(const ControlRow& row) const {
+    POINT origin{0, 0};
+    for (int c = row.container; c != 0;) {
+        const ControlRow* container = Row(c);
+        if (!container) break;
+        origin.x += container->rc.left;
+        origin.y += container->rc.top;
+        c = container->container;
+    }
+    return origin;
+}
+
+RECT ControlSet::PixelRect(int id) const {
+    const ControlRow* row = Row(id);
+    if (!row) return {};
+    POINT origin = originTwips(*row);
+    // Inside a bordered picture box, positions count from inside the border.
+    int inset = 0;
+    if (const ControlRow* container = Row(row->container); container && container->kind == Kind::PictureBox)
+        inset = container->border == Border::None ? 0 : 1;
+    int x = TwipsToPixels(origin.x + row->rc.left, dpi_) + inset;
+    int y = TwipsToPixels(origin.y + row->rc.top, dpi_) + inset;
+    return {x, y, x + TwipsToPixels(row->rc.width, dpi_), y + TwipsToPixels(row->rc.height, dpi_)};
+}
+
+const ControlRow* ControlSet::Row(int id) const {
+    for (size_t i = 0; i < count_; ++i)
+        if (rows_[i].id == id) return &rows_[i];
+    return nullptr;
+}
+
+HWND ControlSet::operator[](int id) const {
+    auto it = hwnds_.find(id);
+    return it == hwnds_.end() ? nullptr : it->second;
+}
+
+void ControlSet::Create(HWND parent, const ControlRow* rows, size_t count, int dpi) {
+    RegisterPictureClass();
+    rows_ = rows;
+    count_ = count;
+    dpi_ = dpi;
+
+    struct FontSpec {
+        double points;
+        int weight;
+    } specs[] = {{9.75, FW_NORMAL}, {9.75, FW_BOLD}, {12, FW_BOLD}, {18, FW_BOLD}, {8.25, FW_NORMAL}};
+    for (int i = 0; i < 5; ++i) {
+        LOGFONTW lf{};
+        lf.lfHeight = PointsToFontHeight(specs[i].points, dpi);
+        lf.lfWeight = specs[i].weight;
+        lf.lfCharSet = ANSI_CHARSET;
+        lf.lfQuality = DEFAULT_QUALITY;
+        lstrcpynW(lf.lfFaceName, L"MS Sans Serif", LF_FACESIZE);
+        fonts_[i].reset(CreateFontIndirectW(&lf));
+    }
+
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr,
+                               Module(), nullptr);
+    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
+
+    for (size_t i = 0; i < count; ++i) {
+        const ControlRow& row = rows[i];
+        if (row.kind == Kind::Line) continue;  // drawn by the window itself
+        const wchar_t* cls = L"Static";
+        DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (row.hidden ? 0 : WS_VISIBLE);
+        DWORD exStyle = 0;
+        switch (row.kind) {
+            case Kind::Frame: cls = L"Button"; style |= BS_GROUPBOX; break;
+            case Kind::Label: style |= SS_LEFT | SS_NOTIFY | SS_NOPREFIX; break;
+            case Kind::LabelCentred: style |= SS_CENTER | SS_NOTIFY | SS_NOPREFIX; break;
+            case Kind::TextBox:
+                cls = L"Edit";
+                style |= WS_TABSTOP | ES_AUTOHSCROLL | ES_LEFT;
+                exStyle |= WS_EX_CLIENTEDGE;
+                break;
+            case Kind::Button: cls = L"Button"; style |= WS_TABSTOP | BS_PUSHBUTTON; break;
+            case Kind::PictureButton:
+                cls = L"Button";
+                style |= WS_TABSTOP | BS_PUSHBUTTON | BS_CENTER | BS_VCENTER |
+                         (IsBitmapResource(row.image) ? BS_BITMAP : BS_ICON);
+                break;
+            case Kind::PictureBox:
+                cls = kPictureClass;
+                style |= WS_TABSTOP;
+                if (row.border == Border::Flat) style |= WS_BORDER;
+                if (row.border == Border::Sunken) exStyle |= WS_EX_CLIENTEDGE;
+                break;
+            case Kind::Slider: cls = TRACKBAR_CLASSW; style |= WS_TABSTOP | TBS_HORZ; break;
+            case Kind::ProgressBar: cls = PROGRESS_CLASSW; break;
+            case Kind::Line: break;
+        }
+        RECT rc = PixelRect(row.id);
+        std::wstring caption = Widen(row.caption ? row.caption : "");
+        HMENU idParam = reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id));
+        HWND hwnd = CreateWindowExW(exStyle, cls, caption.c_str(), style, rc.left, rc.top, rc.right - rc.left,
+                                    rc.bottom - rc.top, parent, idParam, Module(), nullptr);
+        if (!hwnd) continue;
+        hwnds_[row.id] = hwnd;
+        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(row.font)), FALSE);
+        SetWindowSubclass(hwnd, ControlSubclass, 1, 0);
+
+        if (row.image != 0) {
+            if (row.kind == Kind::PictureBox) {
+                // Picture boxes keep their images for the window's life: the
+                // status lamps lend theirs to the window icon.
+                auto* data = reinterpret_cast<PictureData*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+                if (IsBitmapResource(row.image)) {
+                    data->bitmap.reset(static_cast<HBITMAP>(
+                        LoadImageW(Module(), MAKEINTRESOURCEW(row.image), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+                } else {
+                    data->bigIcon.reset(LoadIconImage(row.image, GetSystemMetrics(SM_CXICON)));
+                    data->smallIcon.reset(LoadIconImage(row.image, GetSystemMetrics(SM_CXSMICON)));
+                }
+            } else if (IsBitmapResource(row.image)) {
+                Bitmap bitmap(static_cast<HBITMAP>(
+                    LoadImageW(Module(), MAKEINTRESOURCEW(row.image), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+                SendMessageW(hwnd, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap.get()));
+                buttonBitmaps_.push_back(std::move(bitmap));
+            } else {
+                Icon icon(LoadIconImage(row.image, 32));
+                SendMessageW(hwnd, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon.get()));
+                buttonIcons_.push_back(std::move(icon));
+            }
+        }
+        if (row.tip) {
+            std::wstring tip = Widen(row.tip);
+            TTTOOLINFOW ti{};
+            ti.cbSize = sizeof ti;
+            ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+            ti.hwnd = parent;
+            ti.uId = reinterpret_cast<UINT_PTR>(hwnd);
+            ti.lpszText = tip.data();
+            SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+        }
+        if (row.kind == Kind::Slider) {
+            SendMessageW(hwnd, TBM_SETRANGE, FALSE, MAKELPARAM(0, 200));
+            SendMessageW(hwnd, TBM_SETPOS, TRUE, 0);
+            SendMessageW(hwnd, TBM_SETLINESIZE, 0, 1);
+            SendMessageW(hwnd, TBM_SETPAGESIZE, 0, 25);
+        }
+        if (row.kind == Kind::ProgressBar) {
+            SendMessageW(hwnd, PBM_SETRANGE32, 0, 100);
+            SendMessageW(hwnd, PBM_SETPOS, 0, 0);
+        }
+    }
+
+    // Frames go to the bottom so the controls drawn inside them stay visible,
+    // and gauges in front of the picture box that holds them.
+    for (size_t i = 0; i < count; ++i) {
+        HWND hwnd = (*this)[rows[i].id];
+        if (!hwnd) continue;
+        if (rows[i].kind == Kind::Frame)
+            SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        else if (const ControlRow* c = Row(rows[i].container); c && c->kind == Kind::PictureBox)
+            SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
+std::wstring WindowTextW(HWND hwnd) {
+    int n = GetWindowTextLengthW(hwnd);
+    std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+    n = GetWindowTextW(hwnd, text.data(), n + 1);
+    text.resize(static_cast<size_t>(n > 0 ? n : 0));
+    return text;
+}
+
+std::string WindowTextUtf8(HWND hwnd) { return Narrow(WindowTextW(hwnd)); }
+
+void SetWindowTextUtf8(HWND hwnd, std::string_view text) { SetWindowTextW(hwnd, Widen(text).c_str()); }
+
+}  // namespace pulvar

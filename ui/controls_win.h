@@ -1,0 +1,72 @@
+// Turns a window's layout table into real controls, and the few control
+// wrappers the windows need.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/owned.h"
+#include "ui/layout.h"
+
+namespace pulvar {
+
+using Font = Owned<HFONT, DeleteObject>;
+using Icon = Owned<HICON, DestroyIcon>;
+using Bitmap = Owned<HBITMAP, DeleteObject>;
+using Brush = Owned<HBRUSH, DeleteObject>;
+using Cursor = Owned<HCURSOR, DestroyCursor>;
+
+// Sent to the parent when the pointer moves over a control (wParam: control id),
+// and when a control is clicked with the mouse but has no click notification
+// of its own (text boxes, picture boxes).
+inline constexpr UINT kMsgControlMouseMove = WM_APP + 1;
+inline constexpr UINT kMsgControlClick = WM_APP + 2;
+
+// Picture box messages: the background colour, and the icons it holds.
+inline constexpr UINT kMsgPictureSetBack = WM_APP + 10;      // wParam: COLORREF
+inline constexpr UINT kMsgPictureGetBigIcon = WM_APP + 11;   // returns HICON
+inline constexpr UINT kMsgPictureGetSmallIcon = WM_APP + 12; // returns HICON
+inline constexpr UINT kMsgPictureGetBack = WM_APP + 13;      // returns COLORREF
+
+// Loads an icon image of the given size from the program's resources.
+HICON LoadIconImage(int resourceId, int size);
+
+class ControlSet {
+public:
+    ControlSet() = default;
+    ControlSet(const ControlSet&) = delete;
+    ControlSet& operator=(const ControlSet&) = delete;
+
+    // Creates every row as a child of parent, in the order of the rows.
+    void Create(HWND parent, const ControlRow* rows, size_t count, int dpi);
+
+    HWND operator[](int id) const;
+    const ControlRow* Row(int id) const;
+    // Where a row sits in the parent's client area, in pixels.
+    RECT PixelRect(int id) const;
+    int Dpi() const { return dpi_; }
+    HFONT FontFor(FontId font) const;
+    HWND Tooltip() const { return tooltip_; }
+
+private:
+    POINT originTwips(const ControlRow& row) const;
+
+    const ControlRow* rows_ = nullptr;
+    size_t count_ = 0;
+    int dpi_ = 96;
+    std::map<int, HWND> hwnds_;
+    Font fonts_[5];  // the four explicit forms, then the default dialog font
+    std::vector<Icon> buttonIcons_;
+    std::vector<Bitmap> buttonBitmaps_;
+    HWND tooltip_ = nullptr;  // a window: destroyed with its owner
+};
+
+std::wstring WindowTextW(HWND hwnd);
+std::string WindowTextUtf8(HWND hwnd);
+void SetWindowTextUtf8(HWND hwnd, std::string_view text);
+
+}  // namespace pulvar

@@ -1,0 +1,323 @@
+#include "ui/main/main_window.h"
+
+#include <commctrl.h>
+
+#include "app/resource.h"
+#include "app/version.h"
+#include "core/classify.h"
+#include "core/identity.h"
+#include "core/picker.h"
+#include "platform/text.h"
+#include "report/print_report.h"
+#include "ui/about/about_window.h"
+
+namespace pulvar {
+
+using form1::Ctl;
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"PulvarForm1";
+constexpr UINT_PTR kTimer1 = 1;
+constexpr Version kVersion{PULVAR_VERSION_MAJOR, PULVAR_VERSION_MINOR, PULVAR_VERSION_REVISION};
+
+int ScreenDpi() {
+    HDC dc = GetDC(nullptr);
+    int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(nullptr, dc);
+    return dpi > 0 ? dpi : 96;
+}
+
+// The slider's pointer is the pointing-hand icon turned into a cursor whose
+// hot spot is the fingertip.
+HCURSOR HandCursorFromIcon(int resourceId) {
+    Icon icon(LoadIconImage(resourceId, 32));
+    if (!icon) return nullptr;
+    ICONINFO info{};
+    if (!GetIconInfo(icon.get(), &info)) return nullptr;
+    Bitmap mask(info.hbmMask), colour(info.hbmColor);
+    info.fIcon = FALSE;
+    info.xHotspot = 12;
+    info.yHotspot = 1;
+    return CreateIconIndirect(&info);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(Services& services) : services_(services) {}
+
+MainWindow::~MainWindow() {
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+bool MainWindow::Create(int showCommand) {
+    HINSTANCE module = GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    if (!GetClassInfoExW(module, kClassName, &wc)) {
+        wc = WNDCLASSEXW{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = WindowProc;
+        wc.hInstance = module;
+        wc.hIcon = LoadIconW(module, MAKEINTRESOURCEW(IMG_LIGHTS));
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = kClassName;
+        if (!RegisterClassExW(&wc)) return false;
+    }
+
+    const int dpi = ScreenDpi();
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    RECT rc{0, 0, TwipsToPixels(form1::kClientWidthTwips, dpi), TwipsToPixels(form1::kClientHeightTwips, dpi)};
+    AdjustWindowRectEx(&rc, style, FALSE, 0);
+    const int width = rc.right - rc.left, height = rc.bottom - rc.top;
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int x = work.left + ((work.right - work.left) - width) / 2;
+    const int y = work.top + ((work.bottom - work.top) - height) / 2;
+
+    if (!CreateWindowExW(0, kClassName, L"", style, x, y, width, height, nullptr, nullptr, module, this))
+        return false;
+    if (showCommand != SW_HIDE) {
+        ShowWindow(hwnd_, showCommand);
+        UpdateWindow(hwnd_);
+    }
+    SetFocus(Control(Ctl::Text1));
+    return true;
+}
+
+LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        return DefWindowProcW(hwnd, msg, wp, lp);
+    }
+    // No exception may unwind into USER32.
+    try {
+        return self->onMessage(msg, wp, lp);
+    } catch (...) {
+        return DefWindowProcW(hwnd, msg, wp, lp);
+    }
+}
+
+LRESULT MainWindow::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_CREATE:
+            controls_.Create(hwnd_, form1::kLayout.data(), form1::kLayout.size(), ScreenDpi());
+            appIconBig_.reset(LoadIconImage(IMG_LIGHTS, GetSystemMetrics(SM_CXICON)));
+            appIconSmall_.reset(LoadIconImage(IMG_LIGHTS, GetSystemMetrics(SM_CXSMICON)));
+            SetWindowIcon(appIconBig_.get(), appIconSmall_.get());
+            sliderCursor_.reset(HandCursorFromIcon(IMG_HAND_SLIDER));
+            SetTimer(hwnd_, kTimer1, form1::kTimer1IntervalMs, nullptr);
+            Form_Load();
+            return 0;
+        case WM_DESTROY:
+            KillTimer(hwnd_, kTimer1);
+            return 0;
+        case WM_CLOSE:
+            Form_QueryUnload();
+            return 0;
+        case WM_ENDSESSION:
+            if (wp) Form_QueryUnload();
+            return 0;
+        case WM_ACTIVATE:
+            // A plain window forgets its focused control when it is deactivated.
+            if (LOWORD(wp) == WA_INACTIVE) {
+                lastFocus_ = GetFocus();
+            } else if (lastFocus_ && IsWindow(lastFocus_) && GetParent(lastFocus_) == hwnd_) {
+                SetFocus(lastFocus_);
+                return 0;
+            }
+            break;
+        case WM_COMMAND:
+            onCommand(LOWORD(wp), HIWORD(wp));
+            return 0;
+        case WM_HSCROLL:
+            if (reinterpret_cast<HWND>(lp) == Control(Ctl::Slider1)) Slider1_Change();
+            return 0;
+        case WM_TIMER:
+            if (wp == kTimer1) Timer1_Timer();
+            return 0;
+        case WM_MOUSEMOVE:
+            onMouseMove({static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))});
+            return 0;
+        case WM_SETCURSOR:
+            if (onSetCursor(reinterpret_cast<HWND>(wp))) return TRUE;
+            break;
+        case kMsgControlMouseMove:
+            onControlMouseMove(static_cast<int>(wp));
+            return 0;
+        case kMsgControlClick:
+            onControlClick(static_cast<int>(wp));
+            return 0;
+    }
+    return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+void MainWindow::onCommand(int id, int code) {
+    if (code != BN_CLICKED) return;  // STN_CLICKED has the same value
+    switch (static_cast<Ctl>(id)) {
+        case Ctl::Command1: Command1_Click(); break;
+        case Ctl::Command2: Command2_Click(); break;
+        case Ctl::Command3: Command3_Click(); break;
+        case Ctl::Command4: Command4_Click(); break;
+        case Ctl::Command6: Command6_Click(); break;
+        case Ctl::Command11: Command11_Click(); break;
+        case Ctl::Command12: Command12_Click(); break;
+        case Ctl::Label13: Label13_Click(); break;
+        default: break;  // the other buttons have no action yet
+    }
+}
+
+void MainWindow::onControlMouseMove(int id) {
+    switch (static_cast<Ctl>(id)) {
+        case Ctl::Command12: Command12_MouseMove(); break;
+        case Ctl::Command6: Command6_MouseMove(); break;
+        default: break;  // other controls leave the title as it is
+    }
+}
+
+void MainWindow::onControlClick(int id) {
+    switch (static_cast<Ctl>(id)) {
+        case Ctl::Text2: Text2_Click(); break;
+        case Ctl::Text3: Text3_Click(); break;
+        case Ctl::Text4: Text4_Click(); break;
+        default: break;
+    }
+}
+
+// Group boxes let the pointer through to the window, so the window tells the
+// frames apart from its bare surface by where the pointer is.
+void MainWindow::onMouseMove(POINT pt) {
+    auto inside = [&](Ctl frame) {
+        RECT rc = controls_.PixelRect(form1::id(frame));
+        return PtInRect(&rc, pt) != FALSE;
+    };
+    if (inside(Ctl::Frame1))
+        Frame1_MouseMove();
+    else if (inside(Ctl::Frame2))
+        Frame2_MouseMove();
+    else
+        Form_MouseMove();
+}
+
+BOOL MainWindow::onSetCursor(HWND over) {
+    if (over == Control(Ctl::Slider1) && sliderCursor_) {
+        SetCursor(sliderCursor_.get());
+        return TRUE;
+    }
+    return FALSE;
+}
+
+std::string MainWindow::Text(Ctl c) const { return WindowTextUtf8(Control(c)); }
+
+void MainWindow::SetText(Ctl c, const std::string& text) { SetWindowTextUtf8(Control(c), text); }
+
+void MainWindow::SetShown(Ctl c, bool shown) { ShowWindow(Control(c), shown ? SW_SHOWNA : SW_HIDE); }
+
+// The control's own flag, not IsWindowVisible: the answer must not depend on
+// whether the window itself is on screen.
+bool MainWindow::IsShown(Ctl c) const { return (GetWindowLongW(Control(c), GWL_STYLE) & WS_VISIBLE) != 0; }
+
+void MainWindow::SetWindowIcon(HICON big, HICON small) {
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+}
+
+void MainWindow::Form_Load() { SetWindowTextUtf8(hwnd_, ProductTitle(kVersion)); }
+
+void MainWindow::Form_MouseMove() { SetWindowTextUtf8(hwnd_, ProductTitle(kVersion)); }
+
+void MainWindow::Frame1_MouseMove() { SetWindowTextUtf8(hwnd_, kHintAnalysis); }
+
+void MainWindow::Frame2_MouseMove() { SetWindowTextUtf8(hwnd_, kHintAnalysis); }
+
+void MainWindow::Command12_MouseMove() { SetWindowTextUtf8(hwnd_, kHintPicker); }
+
+void MainWindow::Command6_MouseMove() { SetWindowTextUtf8(hwnd_, kHintAdd); }
+
+void MainWindow::Form_QueryUnload() { services_.ending.EndProgram(); }
+
+void MainWindow::Command1_Click() {
+    const NumberFormat format = services_.locale.Number();
+    EntryCheck check = CheckEntries(Text(Ctl::Text2), Text(Ctl::Text3), Text(Ctl::Text4), format);
+    if (check.messages >= 1) services_.prompt.Show(hwnd_, kInputMessage, kAppTitle, kBoxOk);
+    if (check.emptyNumericBoxes) {
+        services_.prompt.Show(hwnd_, kInputMessage, kAppTitle, kBoxOk);
+        SetText(Ctl::Text2, "");
+        SetText(Ctl::Text3, "");
+        SetText(Ctl::Text4, "");
+        SetFocus(Control(Ctl::Text2));
+    }
+    SetText(Ctl::Label6, Text(Ctl::Text1));
+    reading_ = CaptureReading(Text(Ctl::Text2), Text(Ctl::Text3), Text(Ctl::Text4), format);
+    ShowResults();
+}
+
+void MainWindow::ShowResults() {
+    Results results = ShowResultsFor(reading_, services_.locale.Number());
+    SetText(Ctl::Label7, results.pulseCaption);
+    SetText(Ctl::Label8, results.pressureCaption);
+    SendMessageW(Control(Ctl::ProgressBar1), PBM_SETPOS, static_cast<WPARAM>(results.gauge), 0);
+    SendMessageW(Control(Ctl::Picture1), kMsgPictureSetBack, results.colour, 0);
+    Ctl lamp = results.lamp == Lamp::Red ? Ctl::Picture5 : results.lamp == Lamp::Amber ? Ctl::Picture3 : Ctl::Picture4;
+    SetWindowIcon(reinterpret_cast<HICON>(SendMessageW(Control(lamp), kMsgPictureGetBigIcon, 0, 0)),
+                  reinterpret_cast<HICON>(SendMessageW(Control(lamp), kMsgPictureGetSmallIcon, 0, 0)));
+}
+
+void MainWindow::Command2_Click() { ShowAboutWindow(services_); }
+
+void MainWindow::Command3_Click() {
+    ReportInput input{Text(Ctl::Text1), reading_, Text(Ctl::Label7), Text(Ctl::Label8)};
+    PrintReport(hwnd_, services_, input);
+}
+
+void MainWindow::Command4_Click() {
+    if (services_.prompt.Show(hwnd_, kCloseQuestion, kCloseTitle, kBoxOkCancel | kBoxIconQuestion) == kAnswerOk)
+        services_.ending.EndProgram();
+}
+
+void MainWindow::Command11_Click() {
+    SetText(Ctl::Text1, "");
+    SetText(Ctl::Text2, "");
+    SetText(Ctl::Text3, "");
+    SetText(Ctl::Text4, "");
+    SetText(Ctl::Label6, "");
+    SetText(Ctl::Label7, "");
+    SetText(Ctl::Label8, "");
+    SendMessageW(Control(Ctl::Picture1), kMsgPictureSetBack, kCyan, 0);
+    SendMessageW(Control(Ctl::ProgressBar1), PBM_SETPOS, 0, 0);
+    SetWindowIcon(appIconBig_.get(), appIconSmall_.get());
+    SetFocus(Control(Ctl::Text1));
+}
+
+void MainWindow::Command12_Click() {
+    const bool open = !IsShown(Ctl::Label13);
+    SetShown(Ctl::Label13, open);
+    SetShown(Ctl::Slider1, open);
+    SetShown(Ctl::Picture2, open);
+}
+
+void MainWindow::Slider1_Change() {
+    const int position = static_cast<int>(SendMessageW(Control(Ctl::Slider1), TBM_GETPOS, 0, 0));
+    SetText(Ctl::Label13, PickerCaption(position));
+    if (PickerHidesClock(position)) SetShown(Ctl::Picture2, false);
+}
+
+void MainWindow::Label13_Click() { SetText(Ctl::Text2, Text(Ctl::Label13)); }
+
+void MainWindow::EmptyAndFocus(Ctl c) {
+    SetText(c, "");
+    SetFocus(Control(c));
+}
+
+void MainWindow::Timer1_Timer() { SetText(Ctl::Label9, services_.clock.TimeOfDay()); }
+
+}  // namespace pulvar
