@@ -1,0 +1,299 @@
+// Form1 as a user meets it: the layout on screen and "Ver Resultados".
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/resource.h"
+#include "core/classify.h"
+#include "fakes.h"
+#include "platform/text.h"
+#include "ui/main/main_window.h"
+
+namespace pulvar {
+namespace {
+
+using form1::Ctl;
+using testing::Pump;
+using testing::TestServices;
+
+class Form1Test : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(form.Create(SW_SHOW));
+        SetForegroundWindow(form.Hwnd());
+        Pump();
+    }
+
+    HWND C(Ctl c) const { return form.Control(c); }
+    std::string Text(Ctl c) const { return WindowTextUtf8(C(c)); }
+    void Type(Ctl c, const char* text) { SetWindowTextUtf8(C(c), text); }
+    void Enter(const char* name, const char* pulse, const char* systolic, const char* diastolic) {
+        Type(Ctl::Text1, name);
+        Type(Ctl::Text2, pulse);
+        Type(Ctl::Text3, systolic);
+        Type(Ctl::Text4, diastolic);
+    }
+    void Click(Ctl c) {
+        SendMessageW(C(c), BM_CLICK, 0, 0);
+        Pump();
+    }
+    int Gauge() const { return static_cast<int>(SendMessageW(C(Ctl::ProgressBar1), PBM_GETPOS, 0, 0)); }
+    COLORREF Indicator() const { return static_cast<COLORREF>(SendMessageW(C(Ctl::Picture1), kMsgPictureGetBack, 0, 0)); }
+    HICON WindowIcon() const { return reinterpret_cast<HICON>(SendMessageW(form.Hwnd(), WM_GETICON, ICON_BIG, 0)); }
+    HICON LampIcon(Ctl picture) const {
+        return reinterpret_cast<HICON>(SendMessageW(C(picture), kMsgPictureGetBigIcon, 0, 0));
+    }
+
+    TestServices t;
+    MainWindow form{t.services};
+};
+
+TEST_F(Form1Test, TheTypicalRoad) {
+    Enter("Ana María", "72", "120", "80");
+    Click(Ctl::Command1);
+    EXPECT_TRUE(t.prompt.shown.empty());
+    EXPECT_EQ(Text(Ctl::Label6), "Ana María");
+    EXPECT_EQ(Text(Ctl::Label7), "72, Completamente Normal. ");
+    EXPECT_EQ(Text(Ctl::Label8), "120/80, Normal.Debe chequear su presion cada año.");
+    EXPECT_EQ(Gauge(), 0);
+    EXPECT_EQ(Indicator(), kGreen);
+    EXPECT_EQ(WindowIcon(), LampIcon(Ctl::Picture4));
+    EXPECT_EQ(form.CurrentReading().Systolic, 120);
+}
+
+TEST_F(Form1Test, EveryPressureBandSetsItsFourOutputs) {
+    struct Case {
+        const char* diastolic;
+        const char* sentenceStart;
+        int gauge;
+        COLORREF colour;
+        Ctl lamp;
+    } cases[] = {
+        {"115", ", Hipertension estadio 3", 100, kRed, Ctl::Picture5},
+        {"105", ", Hipertension estadio 2", 75, kYellow, Ctl::Picture3},
+        {"95", ", Hipertension estadio 1", 50, kYellow, Ctl::Picture3},
+        {"85", ", Normal elevada", 25, kYellow, Ctl::Picture3},
+        {"70", ", Normal.Debe", 0, kGreen, Ctl::Picture4},
+        {"60", ", Hipotenso", 100, kRed, Ctl::Picture5},
+    };
+    for (const Case& c : cases) {
+        Enter("x", "72", "200", c.diastolic);
+        Click(Ctl::Command1);
+        std::string expected = std::string("200/") + c.diastolic + c.sentenceStart;
+        EXPECT_EQ(Text(Ctl::Label8).substr(0, expected.size()), expected);
+        EXPECT_EQ(Gauge(), c.gauge) << c.diastolic;
+        EXPECT_EQ(Indicator(), c.colour) << c.diastolic;
+        EXPECT_EQ(WindowIcon(), LampIcon(c.lamp)) << c.diastolic;
+    }
+    // The lamp pictures stay hidden whatever the evaluation showed.
+    for (Ctl lamp : {Ctl::Picture3, Ctl::Picture4, Ctl::Picture5}) EXPECT_FALSE(IsWindowVisible(C(lamp)));
+}
+
+TEST_F(Form1Test, EveryPulseBand) {
+    struct Case {
+        const char *pulse, *caption;
+    } cases[] = {
+        {"100,5", "100,5, Taquicardica , muy rapida (es normal durante el ejercicio)."},
+        {"100", "100, Completamente Normal. "},
+        {"60", "60, Completamente Normal. "},
+        {"59,9", "59,9, Bradicardica, muy lenta (es normal despues de dormir)."},
+    };
+    for (const Case& c : cases) {
+        Enter("", c.pulse, "120", "80");
+        Click(Ctl::Command1);
+        EXPECT_EQ(Text(Ctl::Label7), c.caption);
+    }
+}
+
+TEST_F(Form1Test, EntryChecksAsTheUserMeetsThem) {
+    struct Case {
+        const char *pulse, *systolic, *diastolic;
+        size_t boxes;
+        bool emptied;
+        const char *label7Start, *label8Start;
+    } cases[] = {
+        {"72", "120", "80", 0, false, "72,", "120/80,"},
+        {"", "120", "80", 1, false, "0,", "120/80,"},   // 120 over 80 is in order
+        {"", "80", "120", 2, true, "0,", "0/0,"},       // muddled pressures are emptied
+        {"0", "90", "60", 1, false, "0,", "90/60,"},
+        {"72 lpm", "120", "80", 1, false, "72,", "120/80,"},
+        {"-5", "120", "80", 1, false, "-5,", "120/80,"},
+        {"1e2", "120", "80", 0, false, "100,", "120/80,"},
+        {"72,5", "120", "80", 0, false, "72,5,", "120/80,"},  // comma locale
+        {" 72 ", "", "", 0, false, "72,", "0/0,"},
+    };
+    for (const Case& c : cases) {
+        t.prompt.shown.clear();
+        Enter("Nombre", c.pulse, c.systolic, c.diastolic);
+        SetFocus(C(Ctl::Text1));
+        Click(Ctl::Command1);
+        ASSERT_EQ(t.prompt.shown.size(), c.boxes) << c.pulse << " " << c.systolic << "/" << c.diastolic;
+        for (const auto& box : t.prompt.shown) {
+            EXPECT_EQ(box.text, "Por favor introduzca datos numèricos y reales.");
+            EXPECT_EQ(box.title, "PULVAR");
+            EXPECT_EQ(box.style, 0u);
+        }
+        if (c.emptied) {
+            EXPECT_EQ(Text(Ctl::Text2) + Text(Ctl::Text3) + Text(Ctl::Text4), "");
+            EXPECT_EQ(GetFocus(), C(Ctl::Text2));
+        } else {
+            EXPECT_EQ(Text(Ctl::Text2), c.pulse);
+            EXPECT_EQ(Text(Ctl::Text3), c.systolic);
+        }
+        EXPECT_EQ(Text(Ctl::Label6), "Nombre");  // the name is echoed in every case
+        EXPECT_EQ(Text(Ctl::Label7).rfind(c.label7Start, 0), 0u) << Text(Ctl::Label7);
+        EXPECT_EQ(Text(Ctl::Label8).rfind(c.label8Start, 0), 0u) << Text(Ctl::Label8);
+    }
+}
+
+TEST_F(Form1Test, NamesInAnyScriptAreEchoedIntact) {
+    for (const char* name : {"  José  Pérez ", "王小明", "محمد", "Zoë 😀", "A & B"}) {
+        Enter(name, "72", "120", "80");
+        Click(Ctl::Command1);
+        EXPECT_EQ(Text(Ctl::Label6), name);
+    }
+}
+
+// Where each control must sit, worked out here from the layout's numbers
+// rather than through the program's own conversion.
+TEST_F(Form1Test, ControlsSitWhereTheLayoutPutsThemAt96Dpi) {
+    RECT client;
+    GetClientRect(form.Hwnd(), &client);
+    EXPECT_EQ(client.right, 620);
+    EXPECT_EQ(client.bottom, 360);
+    struct Case {
+        Ctl c;
+        int x, y, w, h;
+    } cases[] = {
+        {Ctl::Frame1, 16, 16, 337, 281},    {Ctl::Frame2, 360, 16, 249, 329},
+        {Ctl::Text1, 96, 48, 241, 25},      {Ctl::Text2, 160, 80, 57, 28},
+        {Ctl::Text3, 208, 160, 81, 25},     {Ctl::Text4, 208, 200, 81, 25},
+        {Ctl::Command1, 232, 256, 97, 25},  {Ctl::Command12, 24, 120, 25, 25},
+        {Ctl::Label8, 368, 136, 233, 113},  {Ctl::Picture1, 384, 248, 201, 49},
+        {Ctl::ProgressBar1, 393, 265, 185, 17},  // inside Picture1's one-pixel border
+        {Ctl::Command7, 16, 312, 33, 33},   {Ctl::Command10, 160, 312, 33, 33},
+        {Ctl::Command4, 520, 304, 65, 25},  {Ctl::Label9, 88, 248, 129, 33},
+    };
+    for (const Case& c : cases) {
+        RECT rc;
+        GetWindowRect(C(c.c), &rc);
+        MapWindowPoints(nullptr, form.Hwnd(), reinterpret_cast<POINT*>(&rc), 2);
+        EXPECT_EQ(rc.left, c.x) << form1::id(c.c);
+        EXPECT_EQ(rc.top, c.y) << form1::id(c.c);
+        EXPECT_EQ(rc.right - rc.left, c.w) << form1::id(c.c);
+        EXPECT_EQ(rc.bottom - rc.top, c.h) << form1::id(c.c);
+    }
+}
+
+TEST_F(Form1Test, CaptionsAndToolTipsAreExact) {
+    EXPECT_EQ(Text(Ctl::Frame1), "Datos Personales");
+    EXPECT_EQ(Text(Ctl::Frame2), "Diagnòstico");
+    EXPECT_EQ(Text(Ctl::Label3), "Presiòn Sistòlica ( Màxima )");
+    EXPECT_EQ(Text(Ctl::Command3), "Imprimir ");
+    EXPECT_EQ(Text(Ctl::Command5), "Gràficos");
+    for (Ctl empty : {Ctl::Text1, Ctl::Label6, Ctl::Label7, Ctl::Label8, Ctl::Label9, Ctl::Label13})
+        EXPECT_EQ(Text(empty), "");
+
+    HWND tips = form.Controls().Tooltip();
+    auto tipOf = [&](Ctl c) -> std::string {
+        wchar_t buffer[256] = {};
+        TTTOOLINFOW ti{};
+        ti.cbSize = sizeof ti;
+        ti.hwnd = form.Hwnd();
+        ti.uId = reinterpret_cast<UINT_PTR>(C(c));
+        ti.lpszText = buffer;
+        if (!SendMessageW(tips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ti))) return "<none>";
+        SendMessageW(tips, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&ti));
+        return Narrow(buffer);
+    };
+    EXPECT_EQ(tipOf(Ctl::Text2), "Solo Nùmeros");
+    EXPECT_EQ(tipOf(Ctl::Text4), "Solo Nùmeros");
+    EXPECT_EQ(tipOf(Ctl::Text1), "<none>");
+    EXPECT_EQ(tipOf(Ctl::Command10), "Instrucciones para tomar la Tensiòn Arterial");
+    EXPECT_EQ(tipOf(Ctl::Label9), "Cuente el pulso en 15 segundos y multipìquelo por cuatro");
+    EXPECT_EQ(tipOf(Ctl::Command4), "<none>");
+    EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 13);
+}
+
+TEST_F(Form1Test, TabTravelsInTheFormOrderSkippingHiddenControls) {
+    const Ctl expected[] = {Ctl::Text1, Ctl::Text2, Ctl::Text3, Ctl::Text4, Ctl::Command1, Ctl::Command3,
+                            Ctl::Command2, Ctl::Command4, Ctl::Picture1, Ctl::Command5, Ctl::Command6,
+                            Ctl::Command7, Ctl::Command8, Ctl::Command9, Ctl::Command10, Ctl::Command11,
+                            Ctl::Command12, Ctl::Text1};
+    EXPECT_EQ(GetFocus(), C(Ctl::Text1));
+    HWND at = C(Ctl::Text1);
+    for (size_t i = 1; i < std::size(expected); ++i) {
+        at = GetNextDlgTabItem(form.Hwnd(), at, FALSE);
+        EXPECT_EQ(at, C(expected[i])) << "step " << i;
+    }
+}
+
+TEST_F(Form1Test, ButtonsWithoutAnActionChangeNothing) {
+    Enter("Ana", "72", "120", "80");
+    Click(Ctl::Command1);
+    std::string before = Text(Ctl::Label7) + Text(Ctl::Label8);
+    for (Ctl c : {Ctl::Command5, Ctl::Command6, Ctl::Command7, Ctl::Command8, Ctl::Command9, Ctl::Command10}) Click(c);
+    EXPECT_EQ(Text(Ctl::Label7) + Text(Ctl::Label8), before);
+    EXPECT_TRUE(t.prompt.shown.empty());
+}
+
+TEST_F(Form1Test, TenThousandEvaluationsLeaveNoHandlesBehind) {
+    const char* diastolic[] = {"115", "105", "95", "88", "70", "50"};
+    Enter("x", "72", "120", diastolic[0]);
+    Click(Ctl::Command1);
+    const long after1 = HandleCount::live;
+    for (int i = 0; i < 10000; ++i) {
+        Type(Ctl::Text4, diastolic[i % 6]);
+        form.Command1_Click();
+    }
+    EXPECT_EQ(HandleCount::live, after1);
+    // The count does see a handle that is made and kept.
+    Icon kept(CopyIcon(form.StandardIcon()));
+    EXPECT_EQ(HandleCount::live, after1 + 1);
+}
+
+TEST(Executable, VersionInformationReadsBack) {
+    std::string unix = PULVAR_EXE_PATH;
+    std::wstring path = L"Z:" + Widen(unix);
+    for (auto& ch : path)
+        if (ch == L'/') ch = L'\\';
+    DWORD ignored = 0;
+    DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
+    ASSERT_GT(size, 0u);
+    std::string data(size, '\0');
+    ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, size, data.data()));
+
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT len = 0;
+    ASSERT_TRUE(VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &len));
+    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
+    EXPECT_EQ(fixed->dwFileVersionLS, 0x00000004u);
+
+    struct Translation {
+        WORD language, codePage;
+    }* tr = nullptr;
+    ASSERT_TRUE(VerQueryValueW(data.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&tr), &len));
+    EXPECT_EQ(tr->language, 0x0C0A);
+    EXPECT_EQ(tr->codePage, 1200);
+
+    auto value = [&](const wchar_t* name) {
+        std::wstring query = std::wstring(L"\\StringFileInfo\\0C0A04B0\\") + name;
+        wchar_t* text = nullptr;
+        UINT chars = 0;
+        if (!VerQueryValueW(data.data(), query.c_str(), reinterpret_cast<void**>(&text), &chars)) return std::string("<missing>");
+        return Narrow(text);
+    };
+    EXPECT_EQ(value(L"FileVersion"), "1.00.0004");
+    EXPECT_EQ(value(L"ProductVersion"), "1.00.0004");
+    EXPECT_EQ(value(L"Comments"), "Freeware");
+    EXPECT_EQ(value(L"FileDescription"), "Programa que analiza la Presiòn Arterial y la Frecuencia Cardiaca.");
+    EXPECT_EQ(value(L"ProductName"), "PULVAR");
+    EXPECT_EQ(value(L"InternalName"), "Pulvar");
+    EXPECT_EQ(value(L"OriginalFilename"), "Pulvar.exe");
+}
+
+}  // namespace
+}  // namespace pulvar
