@@ -126,6 +126,8 @@ bool IsBitmapResource(int resourceId) {
     return FindResourceW(Module(), MAKEINTRESOURCEW(resourceId), MAKEINTRESOURCEW(2) /*RT_BITMAP*/) != nullptr;
 }
 
+constexpr double kFontPoints[] = {9.75, 9.75, 12, 18, 8.25};
+
 int FontIndex(FontId font) {
     switch (font) {
         case FontId::Sans975: return 0;
@@ -139,8 +141,46 @@ int FontIndex(FontId font) {
 
 }  // namespace
 
+int FontHeightFor(FontId font, int dpi) { return PointsToFontHeight(kFontPoints[FontIndex(font)], dpi); }
+
 HICON LoadIconImage(int resourceId, int size) {
     return static_cast<HICON>(LoadImageW(Module(), MAKEINTRESOURCEW(resourceId), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
+// The layout was drawn with a slightly narrower MS Sans Serif than some
+// systems have; a fixed caption that would be clipped gets a TrueType face
+// condensed just enough to fit its box.
+HFONT ControlSet::FitCaption(HWND hwnd, const std::wstring& caption, HFONT font, int width) {
+    HDC dc = GetDC(hwnd);
+    auto widthWith = [&](HFONT f, TEXTMETRICW* tm) {
+        HGDIOBJ old = SelectObject(dc, f);
+        SIZE size{};
+        GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
+        if (tm) GetTextMetricsW(dc, tm);
+        SelectObject(dc, old);
+        return static_cast<int>(size.cx);
+    };
+    HFONT result = font;
+    if (widthWith(font, nullptr) > width) {
+        LOGFONTW lf{};
+        GetObjectW(font, sizeof lf, &lf);
+        lstrcpynW(lf.lfFaceName, L"Arial", LF_FACESIZE);
+        lf.lfWidth = 0;
+        Font natural(CreateFontIndirectW(&lf));
+        TEXTMETRICW tm{};
+        int needed = widthWith(natural.get(), &tm);
+        for (int average = tm.tmAveCharWidth * width / (needed > 0 ? needed : 1); average > 0; --average) {
+            lf.lfWidth = average;
+            Font condensed(CreateFontIndirectW(&lf));
+            if (widthWith(condensed.get(), nullptr) <= width) {
+                result = condensed.get();
+                fittedFonts_.push_back(std::move(condensed));
+                break;
+            }
+        }
+    }
+    ReleaseDC(hwnd, dc);
+    return result;
 }
 
 HFONT ControlSet::FontFor(FontId font) const { return fonts_[FontIndex(font)].get(); }
@@ -187,14 +227,11 @@ void ControlSet::Create(HWND parent, const ControlRow* rows, size_t count, int d
     count_ = count;
     dpi_ = dpi;
 
-    struct FontSpec {
-        double points;
-        int weight;
-    } specs[] = {{9.75, FW_NORMAL}, {9.75, FW_BOLD}, {12, FW_BOLD}, {18, FW_BOLD}, {8.25, FW_NORMAL}};
+    const int weights[] = {FW_NORMAL, FW_BOLD, FW_BOLD, FW_BOLD, FW_NORMAL};
     for (int i = 0; i < 5; ++i) {
         LOGFONTW lf{};
-        lf.lfHeight = PointsToFontHeight(specs[i].points, dpi);
-        lf.lfWeight = specs[i].weight;
+        lf.lfHeight = PointsToFontHeight(kFontPoints[i], dpi);
+        lf.lfWeight = weights[i];
         lf.lfCharSet = ANSI_CHARSET;
         lf.lfQuality = DEFAULT_QUALITY;
         lstrcpynW(lf.lfFaceName, L"MS Sans Serif", LF_FACESIZE);
@@ -214,7 +251,13 @@ void ControlSet::Create(HWND parent, const ControlRow* rows, size_t count, int d
         DWORD exStyle = 0;
         switch (row.kind) {
             case Kind::Frame: cls = L"Button"; style |= BS_GROUPBOX; break;
-            case Kind::Label: style |= SS_LEFT | SS_NOTIFY | SS_NOPREFIX; break;
+            case Kind::Label:
+                // Only a box tall enough for two lines wraps; a one-line box
+                // clips, so no half-visible second line appears.
+                style |= SS_NOTIFY | SS_NOPREFIX |
+                         (TwipsToPixels(row.rc.height, dpi) >= -2 * FontHeightFor(row.font, dpi) ? SS_LEFT
+                                                                                              : SS_LEFTNOWORDWRAP);
+                break;
             case Kind::LabelCentred: style |= SS_CENTER | SS_NOTIFY | SS_NOPREFIX; break;
             case Kind::TextBox:
                 cls = L"Edit";
@@ -244,7 +287,9 @@ void ControlSet::Create(HWND parent, const ControlRow* rows, size_t count, int d
                                     rc.bottom - rc.top, parent, idParam, Module(), nullptr);
         if (!hwnd) continue;
         hwnds_[row.id] = hwnd;
-        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(row.font)), FALSE);
+        HFONT font = FontFor(row.font);
+        if (row.kind == Kind::Label && !caption.empty()) font = FitCaption(hwnd, caption, font, rc.right - rc.left);
+        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         SetWindowSubclass(hwnd, ControlSubclass, 1, 0);
 
         if (row.image != 0) {

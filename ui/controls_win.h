@@ -54,6 +54,7 @@ public:
 
 private:
     POINT originTwips(const ControlRow& row) const;
+    HFONT FitCaption(HWND hwnd, const std::wstring& caption, HFONT font, int width);
 
     const ControlRow* rows_ = nullptr;
     size_t count_ = 0;
@@ -62,6 +63,7 @@ private:
     Font fonts_[5];  // the four explicit forms, then the default dialog font
     std::vector<Icon> buttonIcons_;
     std::vector<Bitmap> buttonBitmaps_;
+    std::vector<Font> fittedFonts_;
     HWND tooltip_ = nullptr;  // a window: destroyed with its owner
 };
 

@@ -67,7 +67,7 @@ bool MainWindow::Create(int showCommand) {
     }
 
     const int dpi = ScreenDpi();
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
     RECT rc{0, 0, TwipsToPixels(form1::kClientWidthTwips, dpi), TwipsToPixels(form1::kClientHeightTwips, dpi)};
     AdjustWindowRectEx(&rc, style, FALSE, 0);
     const int width = rc.right - rc.left, height = rc.bottom - rc.top;
@@ -148,6 +148,11 @@ LRESULT MainWindow::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_MOUSEMOVE:
             onMouseMove({static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))});
             return 0;
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+            // Labels and frames sit on the window's own face colour.
+            SetBkColor(reinterpret_cast<HDC>(wp), GetSysColor(COLOR_BTNFACE));
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
         case WM_SETCURSOR:
             if (onSetCursor(reinterpret_cast<HWND>(wp))) return TRUE;
             break;

@@ -1,0 +1,80 @@
+#include "ui/about/sysinfo.h"
+
+#include <array>
+
+#include "core/sysinfo_text.h"
+#include "platform/programs.h"
+#include "platform/text.h"
+
+namespace pulvar {
+
+namespace {
+
+// Query, set, create-subkey, enumerate, notify, create-link and read-control:
+// more than reading needs. A limited account is refused such access to HKLM
+// and then sees the "not available" message; that is deliberate.
+constexpr std::uint32_t kKeyAccess = 0x2003F;
+constexpr std::uint32_t kBufferBytes = 1024;
+
+class OpenKey {
+public:
+    OpenKey(Registry& registry, RegistryKey key) : registry_(registry), key_(key) {}
+    OpenKey(const OpenKey&) = delete;
+    OpenKey& operator=(const OpenKey&) = delete;
+    ~OpenKey() { registry_.Close(key_); }
+
+private:
+    Registry& registry_;
+    RegistryKey key_;
+};
+
+std::string Utf8(const std::u16string& text) { return Narrow(std::wstring(text.begin(), text.end())); }
+
+}  // namespace
+
+bool GetKeyValue(Registry& registry, RegistryRoot root, const std::string& keyName, const std::string& valueName,
+                 std::string& keyVal) {
+    RegistryKey key = nullptr;
+    if (registry.Open(root, keyName, kKeyAccess, &key) != kRegistryOk) {
+        keyVal.clear();
+        return false;
+    }
+    OpenKey closer(registry, key);
+    std::array<unsigned char, kBufferBytes> buffer{};
+    std::uint32_t type = 0;
+    std::uint32_t size = kBufferBytes;
+    if (registry.Query(key, valueName, &type, buffer.data(), &size) != kRegistryOk) {
+        keyVal.clear();
+        return false;
+    }
+    const size_t used = size < kBufferBytes ? size : kBufferBytes;
+    KeyValueText value = KeyValueFromBytes(type, {reinterpret_cast<const char*>(buffer.data()), used});
+    switch (value.reading) {
+        case ValueReading::Unreadable: throw EmptyRegistryValue{};
+        case ValueReading::Unchanged: return true;
+        case ValueReading::Text: break;
+    }
+    keyVal = Utf8(value.text);
+    return true;
+}
+
+void StartSysInfo(Services& services, void* owner) {
+    bool started = false;
+    try {
+        std::string path;
+        if (GetKeyValue(services.registry, RegistryRoot::LocalMachine, kSysInfoPathKey, kSysInfoPathValue, path)) {
+            // What PATH names is started as it is, without looking for it first.
+            started = services.programs.Start(path);
+        } else if (GetKeyValue(services.registry, RegistryRoot::LocalMachine, kSysInfoFolderKey,
+                               kSysInfoFolderValue, path)) {
+            path += kSysInfoProgram;
+            started = services.programs.FileExists(path) && services.programs.Start(path);
+        }
+    } catch (...) {
+        // An empty value, or anything else that goes wrong, ends the attempt the same way.
+        started = false;
+    }
+    if (!started) services.prompt.Show(owner, kSysInfoUnavailable, kSysInfoTitle, kBoxOk);
+}
+
+}  // namespace pulvar
