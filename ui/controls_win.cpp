@@ -17,6 +17,7 @@ HINSTANCE Module() { return GetModuleHandleW(nullptr); }
 // State of one picture box, owned by the window and freed at WM_NCDESTROY.
 struct PictureData {
     COLORREF back = CLR_INVALID;  // CLR_INVALID: the standard button face
+    int dpi = 96;
     Icon bigIcon;
     Icon smallIcon;
     Bitmap bitmap;
@@ -38,6 +39,10 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
                 InvalidateRect(hwnd, nullptr, TRUE);
             }
             return 0;
+        case kMsgPictureSetDpi:
+            if (data) data->dpi = static_cast<int>(wp);
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
         case kMsgPictureGetBack:
             return data ? static_cast<LRESULT>(data->back) : CLR_INVALID;
         case kMsgPictureGetBigIcon:
@@ -55,7 +60,8 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             SetDCBrushColor(dc, back);
             FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
             if (data && data->bigIcon) {
-                DrawIconEx(dc, 0, 0, data->bigIcon.get(), 0, 0, 0, nullptr, DI_NORMAL);
+                const int size = MulDiv(32, data->dpi, 96);
+                DrawIconEx(dc, 0, 0, data->bigIcon.get(), size, size, 0, nullptr, DI_NORMAL);
             } else if (data && data->bitmap) {
                 BITMAP bm{};
                 GetObjectW(data->bitmap.get(), sizeof bm, &bm);
@@ -227,17 +233,6 @@ void ControlSet::Create(HWND parent, const ControlRow* rows, size_t count, int d
     count_ = count;
     dpi_ = dpi;
 
-    const int weights[] = {FW_NORMAL, FW_BOLD, FW_BOLD, FW_BOLD, FW_NORMAL};
-    for (int i = 0; i < 5; ++i) {
-        LOGFONTW lf{};
-        lf.lfHeight = PointsToFontHeight(kFontPoints[i], dpi);
-        lf.lfWeight = weights[i];
-        lf.lfCharSet = ANSI_CHARSET;
-        lf.lfQuality = DEFAULT_QUALITY;
-        lstrcpynW(lf.lfFaceName, L"MS Sans Serif", LF_FACESIZE);
-        fonts_[i].reset(CreateFontIndirectW(&lf));
-    }
-
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr,
                                Module(), nullptr);
@@ -251,13 +246,7 @@ void ControlSet::Create(HWND parent, const ControlRow* rows, size_t count, int d
         DWORD exStyle = 0;
         switch (row.kind) {
             case Kind::Frame: cls = L"Button"; style |= BS_GROUPBOX; break;
-            case Kind::Label:
-                // Only a box tall enough for two lines wraps; a one-line box
-                // clips, so no half-visible second line appears.
-                style |= SS_NOTIFY | SS_NOPREFIX |
-                         (TwipsToPixels(row.rc.height, dpi) >= -2 * FontHeightFor(row.font, dpi) ? SS_LEFT
-                                                                                              : SS_LEFTNOWORDWRAP);
-                break;
+            case Kind::Label: style |= SS_NOTIFY | SS_NOPREFIX; break;
             case Kind::LabelCentred: style |= SS_CENTER | SS_NOTIFY | SS_NOPREFIX; break;
             case Kind::TextBox:
                 cls = L"Edit";
@@ -280,20 +269,16 @@ void ControlSet::Create(HWND parent, const ControlRow* rows, size_t count, int d
             case Kind::ProgressBar: cls = PROGRESS_CLASSW; break;
             case Kind::Line: break;
         }
-        RECT rc = PixelRect(row.id);
         std::wstring caption = Widen(row.caption ? row.caption : "");
         HMENU idParam = reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id));
-        HWND hwnd = CreateWindowExW(exStyle, cls, caption.c_str(), style, rc.left, rc.top, rc.right - rc.left,
-                                    rc.bottom - rc.top, parent, idParam, Module(), nullptr);
+        HWND hwnd = CreateWindowExW(exStyle, cls, caption.c_str(), style, 0, 0, 0, 0, parent, idParam, Module(),
+                                    nullptr);
         if (!hwnd) continue;
         hwnds_[row.id] = hwnd;
-        HFONT font = FontFor(row.font);
-        if (row.kind == Kind::Label && !caption.empty()) font = FitCaption(hwnd, caption, font, rc.right - rc.left);
-        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         SetWindowSubclass(hwnd, ControlSubclass, 1, 0);
 
-        if (row.image != 0) {
-            if (row.kind == Kind::PictureBox) {
+        if (row.image != 0 && row.kind == Kind::PictureBox) {
+            {
                 // Picture boxes keep their images for the window's life: the
                 // status lamps lend theirs to the window icon.
                 auto* data = reinterpret_cast<PictureData*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
@@ -304,15 +289,6 @@ void ControlSet::Create(HWND parent, const ControlRow* rows, size_t count, int d
                     data->bigIcon.reset(LoadIconImage(row.image, GetSystemMetrics(SM_CXICON)));
                     data->smallIcon.reset(LoadIconImage(row.image, GetSystemMetrics(SM_CXSMICON)));
                 }
-            } else if (IsBitmapResource(row.image)) {
-                Bitmap bitmap(static_cast<HBITMAP>(
-                    LoadImageW(Module(), MAKEINTRESOURCEW(row.image), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
-                SendMessageW(hwnd, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap.get()));
-                buttonBitmaps_.push_back(std::move(bitmap));
-            } else {
-                Icon icon(LoadIconImage(row.image, 32));
-                SendMessageW(hwnd, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon.get()));
-                buttonIcons_.push_back(std::move(icon));
             }
         }
         if (row.tip) {
@@ -346,6 +322,72 @@ void ControlSet::Create(HWND parent, const ControlRow* rows, size_t count, int d
             SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         else if (const ControlRow* c = Row(rows[i].container); c && c->kind == Kind::PictureBox)
             SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    dpi_ = 0;
+    SetDpi(dpi);
+}
+
+void ControlSet::SetDpi(int dpi) {
+    if (dpi == dpi_) return;
+    dpi_ = dpi;
+    const int weights[] = {FW_NORMAL, FW_BOLD, FW_BOLD, FW_BOLD, FW_NORMAL};
+    Font oldFonts[5];
+    for (int i = 0; i < 5; ++i) {
+        LOGFONTW lf{};
+        lf.lfHeight = PointsToFontHeight(kFontPoints[i], dpi);
+        lf.lfWeight = weights[i];
+        lf.lfCharSet = ANSI_CHARSET;
+        lf.lfQuality = DEFAULT_QUALITY;
+        lstrcpynW(lf.lfFaceName, L"MS Sans Serif", LF_FACESIZE);
+        oldFonts[i] = std::move(fonts_[i]);  // freed once no control uses them
+        fonts_[i].reset(CreateFontIndirectW(&lf));
+    }
+    std::vector<Font> oldFitted = std::move(fittedFonts_);
+    std::vector<Icon> oldIcons = std::move(buttonIcons_);
+    std::vector<Bitmap> oldBitmaps = std::move(buttonBitmaps_);
+    fittedFonts_.clear();
+    buttonIcons_.clear();
+    buttonBitmaps_.clear();
+
+    for (size_t i = 0; i < count_; ++i) {
+        const ControlRow& row = rows_[i];
+        HWND hwnd = (*this)[row.id];
+        if (!hwnd) continue;
+        RECT rc = PixelRect(row.id);
+        SetWindowPos(hwnd, nullptr, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        HFONT font = FontFor(row.font);
+        if (row.kind == Kind::Label) {
+            // Only a box tall enough for two lines wraps; a one-line box
+            // clips, so no half-visible second line appears.
+            LONG style = GetWindowLongW(hwnd, GWL_STYLE) & ~(SS_TYPEMASK);
+            style |= (rc.bottom - rc.top) >= -2 * FontHeightFor(row.font, dpi) ? SS_LEFT : SS_LEFTNOWORDWRAP;
+            SetWindowLongW(hwnd, GWL_STYLE, style);
+            std::wstring caption = Widen(row.caption ? row.caption : "");
+            if (!caption.empty()) font = FitCaption(hwnd, caption, font, rc.right - rc.left);
+        }
+        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+
+        if (row.image != 0 && row.kind == Kind::PictureButton) {
+            // The best-fitting image for this DPI: the 32-pixel art, scaled.
+            if (IsBitmapResource(row.image)) {
+                Bitmap bitmap(static_cast<HBITMAP>(
+                    LoadImageW(Module(), MAKEINTRESOURCEW(row.image), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+                BITMAP bm{};
+                if (dpi != 96 && GetObjectW(bitmap.get(), sizeof bm, &bm))
+                    bitmap.reset(static_cast<HBITMAP>(LoadImageW(Module(), MAKEINTRESOURCEW(row.image), IMAGE_BITMAP,
+                                                                 MulDiv(bm.bmWidth, dpi, 96),
+                                                                 MulDiv(bm.bmHeight, dpi, 96), LR_DEFAULTCOLOR)));
+                SendMessageW(hwnd, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap.get()));
+                buttonBitmaps_.push_back(std::move(bitmap));
+            } else {
+                Icon icon(LoadIconImage(row.image, MulDiv(32, dpi, 96)));
+                SendMessageW(hwnd, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon.get()));
+                buttonIcons_.push_back(std::move(icon));
+            }
+        }
+        if (row.kind == Kind::PictureBox)
+            SendMessageW(hwnd, kMsgPictureSetDpi, static_cast<WPARAM>(dpi), 0);
     }
 }
 

@@ -31,6 +31,7 @@ inline constexpr UINT kMsgPictureSetBack = WM_APP + 10;      // wParam: COLORREF
 inline constexpr UINT kMsgPictureGetBigIcon = WM_APP + 11;   // returns HICON
 inline constexpr UINT kMsgPictureGetSmallIcon = WM_APP + 12; // returns HICON
 inline constexpr UINT kMsgPictureGetBack = WM_APP + 13;      // returns COLORREF
+inline constexpr UINT kMsgPictureSetDpi = WM_APP + 14;       // wParam: dpi
 
 // Loads an icon image of the given size from the program's resources.
 HICON LoadIconImage(int resourceId, int size);
@@ -43,6 +44,8 @@ public:
 
     // Creates every row as a child of parent, in the order of the rows.
     void Create(HWND parent, const ControlRow* rows, size_t count, int dpi);
+    // Lays every control out again for another DPI: places, fonts, images.
+    void SetDpi(int dpi);
 
     HWND operator[](int id) const;
     const ControlRow* Row(int id) const;

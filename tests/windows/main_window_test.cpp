@@ -188,6 +188,40 @@ TEST_F(Form1Test, ControlsSitWhereTheLayoutPutsThemAt96Dpi) {
     }
 }
 
+TEST_F(Form1Test, MovingToA144DpiMonitorScalesEverythingAlike) {
+    RECT suggested;
+    GetWindowRect(form.Hwnd(), &suggested);
+    SendMessageW(form.Hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    RECT client;
+    GetClientRect(form.Hwnd(), &client);
+    EXPECT_EQ(client.right, 930);
+    EXPECT_EQ(client.bottom, 540);
+    auto placeOf = [&](Ctl c) {
+        RECT rc;
+        GetWindowRect(C(c), &rc);
+        MapWindowPoints(nullptr, form.Hwnd(), reinterpret_cast<POINT*>(&rc), 2);
+        return rc;
+    };
+    RECT text2 = placeOf(Ctl::Text2);  // 2400, 1200, 855 x 420 twips
+    EXPECT_EQ(text2.left, 240);
+    EXPECT_EQ(text2.top, 120);
+    EXPECT_EQ(text2.right - text2.left, 86);
+    EXPECT_EQ(text2.bottom - text2.top, 42);
+    RECT command7 = placeOf(Ctl::Command7);
+    RECT command8 = placeOf(Ctl::Command8);
+    EXPECT_EQ(command7.right - command7.left, command8.right - command8.left);  // equal widths stay equal
+    EXPECT_EQ(command7.right - command7.left, 50);
+    // Fonts grow with the DPI.
+    LOGFONTW lf{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(C(Ctl::Text1), WM_GETFONT, 0, 0)), sizeof lf, &lf);
+    EXPECT_EQ(lf.lfHeight, -24);  // 12 pt at 144 DPI
+    // The frames still tell their hint apart from the bare surface.
+    SendMessageW(form.Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(30, 45));
+    EXPECT_EQ(WindowTextUtf8(form.Hwnd()), "Anàlisis de la Presiòn Sanguinea y el Pulso.");
+    SendMessageW(form.Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(920, 530));
+    EXPECT_EQ(WindowTextUtf8(form.Hwnd()), "Pulvar.    1.0.4");
+}
+
 TEST_F(Form1Test, CaptionsAndToolTipsAreExact) {
     EXPECT_EQ(Text(Ctl::Frame1), "Datos Personales");
     EXPECT_EQ(Text(Ctl::Frame2), "Diagnòstico");
@@ -229,6 +263,12 @@ TEST_F(Form1Test, TabTravelsInTheFormOrderSkippingHiddenControls) {
         at = GetNextDlgTabItem(form.Hwnd(), at, FALSE);
         EXPECT_EQ(at, C(expected[i])) << "step " << i;
     }
+}
+
+TEST_F(Form1Test, ScreenReadersFindEachEntryBoxCaptionJustBeforeIt) {
+    for (const form1::CaptionFor& pair : form1::kEntryCaptions)
+        EXPECT_EQ(GetWindow(C(pair.box), GW_HWNDPREV), C(pair.label)) << form1::id(pair.box);
+    EXPECT_EQ(Text(Ctl::Label2), "Frecuencia Cardiaca");
 }
 
 TEST_F(Form1Test, ButtonsWithoutAnActionChangeNothing) {

@@ -38,6 +38,14 @@ constexpr int P1 = id(Ctl::Picture1);
 constexpr const char* kNumbersOnly = "Solo Nùmeros";
 }  // namespace detail
 
+// Each entry box and the caption a screen reader announces for it.
+struct CaptionFor {
+    Ctl label;
+    Ctl box;
+};
+inline constexpr CaptionFor kEntryCaptions[] = {
+    {Ctl::Label1, Ctl::Text1}, {Ctl::Label2, Ctl::Text2}, {Ctl::Label3, Ctl::Text3}, {Ctl::Label4, Ctl::Text4}};
+
 // In tab order, which is also the creation order.
 inline constexpr std::array<ControlRow, 38> kLayout = [] {
     using namespace detail;

@@ -19,6 +19,7 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"PulvarForm1";
 constexpr UINT_PTR kTimer1 = 1;
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
 constexpr Version kVersion{PULVAR_VERSION_MAJOR, PULVAR_VERSION_MINOR, PULVAR_VERSION_REVISION};
 
 int ScreenDpi() {
@@ -26,6 +27,27 @@ int ScreenDpi() {
     int dpi = GetDeviceCaps(dc, LOGPIXELSY);
     ReleaseDC(nullptr, dc);
     return dpi > 0 ? dpi : 96;
+}
+
+// The per-monitor DPI functions exist from Windows 10 on; older systems have
+// one DPI for the whole screen.
+int WindowDpi(HWND hwnd) {
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    static auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (getDpiForWindow && hwnd)
+        if (UINT dpi = getDpiForWindow(hwnd)) return static_cast<int>(dpi);
+    return ScreenDpi();
+}
+
+void AdjustForDpi(RECT* rc, DWORD style, int dpi) {
+    using AdjustFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    static auto adjust = reinterpret_cast<AdjustFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+    if (adjust)
+        adjust(rc, style, FALSE, 0, static_cast<UINT>(dpi));
+    else
+        AdjustWindowRectEx(rc, style, FALSE, 0);
 }
 
 // The slider's pointer is the pointing-hand icon turned into a cursor whose
@@ -67,17 +89,22 @@ bool MainWindow::Create(int showCommand) {
     }
 
     const int dpi = ScreenDpi();
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
     RECT rc{0, 0, TwipsToPixels(form1::kClientWidthTwips, dpi), TwipsToPixels(form1::kClientHeightTwips, dpi)};
-    AdjustWindowRectEx(&rc, style, FALSE, 0);
+    AdjustForDpi(&rc, kStyle, dpi);
     const int width = rc.right - rc.left, height = rc.bottom - rc.top;
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     const int x = work.left + ((work.right - work.left) - width) / 2;
     const int y = work.top + ((work.bottom - work.top) - height) / 2;
 
-    if (!CreateWindowExW(0, kClassName, L"", style, x, y, width, height, nullptr, nullptr, module, this))
+    if (!CreateWindowExW(0, kClassName, L"", kStyle, x, y, width, height, nullptr, nullptr, module, this))
         return false;
+    // On a monitor whose DPI differs from the system's, lay out for that one.
+    if (int windowDpi = WindowDpi(hwnd_); windowDpi != dpi) {
+        RECT now{};
+        GetWindowRect(hwnd_, &now);
+        onDpiChanged(windowDpi, {now.left, now.top, now.left + width, now.top + height});
+    }
     if (showCommand != SW_HIDE) {
         ShowWindow(hwnd_, showCommand);
         UpdateWindow(hwnd_);
@@ -110,7 +137,15 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
 LRESULT MainWindow::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_CREATE:
-            controls_.Create(hwnd_, form1::kLayout.data(), form1::kLayout.size(), ScreenDpi());
+            controls_.Create(hwnd_, form1::kLayout.data(), form1::kLayout.size(), WindowDpi(hwnd_));
+            // Screen readers name an entry box after the label just before it
+            // in z-order. Labels never take the focus, so moving them leaves
+            // the tab order alone.
+            for (const form1::CaptionFor& pair : form1::kEntryCaptions) {
+                HWND before = GetWindow(Control(pair.box), GW_HWNDPREV);
+                SetWindowPos(Control(pair.label), before ? before : HWND_TOP, 0, 0, 0, 0,
+                             SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            }
             appIconBig_.reset(LoadIconImage(IMG_LIGHTS, GetSystemMetrics(SM_CXICON)));
             appIconSmall_.reset(LoadIconImage(IMG_LIGHTS, GetSystemMetrics(SM_CXSMICON)));
             SetWindowIcon(appIconBig_.get(), appIconSmall_.get());
@@ -148,6 +183,11 @@ LRESULT MainWindow::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_MOUSEMOVE:
             onMouseMove({static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))});
             return 0;
+        case WM_DPICHANGED: {
+            const RECT* suggested = reinterpret_cast<const RECT*>(lp);
+            onDpiChanged(HIWORD(wp), *suggested);
+            return 0;
+        }
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
             // Labels and frames sit on the window's own face colour.
@@ -211,6 +251,21 @@ void MainWindow::onMouseMove(POINT pt) {
         Frame2_MouseMove();
     else
         Form_MouseMove();
+}
+
+void MainWindow::onDpiChanged(int dpi, RECT suggested) {
+    controls_.SetDpi(dpi);
+    // The frame keeps whatever thickness the system gives it; the client
+    // area is what must come out exact.
+    RECT window{}, client{};
+    GetWindowRect(hwnd_, &window);
+    GetClientRect(hwnd_, &client);
+    const int frameWidth = (window.right - window.left) - client.right;
+    const int frameHeight = (window.bottom - window.top) - client.bottom;
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top,
+                 TwipsToPixels(form1::kClientWidthTwips, dpi) + frameWidth,
+                 TwipsToPixels(form1::kClientHeightTwips, dpi) + frameHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 BOOL MainWindow::onSetCursor(HWND over) {

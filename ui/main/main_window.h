@@ -66,6 +66,7 @@ private:
     void onControlClick(int id);
     void onMouseMove(POINT pt);
     BOOL onSetCursor(HWND over);
+    void onDpiChanged(int dpi, RECT suggested);
 
     void ShowResults();
     void SetWindowIcon(HICON big, HICON small);
