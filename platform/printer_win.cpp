@@ -1,18 +1,209 @@
+// GDI printing on the system's default printer. The print system is loaded
+// only while a document is printed: a program that imports winspool.drv waits
+// for a hung spooler before it even starts.
 #include "platform/printer.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cwchar>
+
+#include "core/report.h"
+#include "platform/owned.h"
+#include "platform/text.h"
 
 namespace pulvar {
 
 namespace {
-class NoPrinter : public Printer {
+
+using Library = Owned<HMODULE, FreeLibrary>;
+using PrinterDc = Owned<HDC, DeleteDC>;
+using PrintFont = Owned<HFONT, DeleteObject>;
+using GetDefaultPrinterFn = BOOL(WINAPI*)(LPWSTR, LPDWORD);
+
+// The printer's own default font is far too large for the longer sentences.
+constexpr int kFontPoints = 10;
+constexpr wchar_t kFontFace[] = L"Arial";
+// Text keeps this far from every edge of the paper, in tenths of a millimetre;
+// a printer that cannot print that close to the edge keeps its own margin.
+constexpr int kPaperMarginTenthsMm = 100;
+
+std::wstring DefaultPrinterName(HMODULE winspool) {
+    FARPROC proc = GetProcAddress(winspool, "GetDefaultPrinterW");
+    if (!proc) return {};
+    auto getDefault = reinterpret_cast<GetDefaultPrinterFn>(reinterpret_cast<void (*)()>(proc));
+    DWORD size = 0;
+    getDefault(nullptr, &size);
+    if (size == 0) return {};
+    std::wstring name(size, L'\0');
+    if (!getDefault(name.data(), &size)) return {};
+    name.resize(std::wcslen(name.c_str()));
+    return name;
+}
+
+// Keeps a font selected into a DC and puts the DC's own font back before
+// either goes away.
+class FontSelection {
 public:
-    bool StartDocument(const std::string&) override { return false; }
-    bool PrintLine(int, const std::string&) override { return false; }
-    bool EndDocument() override { return false; }
+    FontSelection() = default;
+    FontSelection(const FontSelection&) = delete;
+    FontSelection& operator=(const FontSelection&) = delete;
+    ~FontSelection() { reset(); }
+
+    bool select(HDC dc, HFONT font) {
+        HGDIOBJ previous = SelectObject(dc, font);
+        if (!previous || previous == HGDI_ERROR) return false;
+        if (!dc_) {
+            dc_ = dc;
+            original_ = previous;
+        }
+        return true;
+    }
+    void reset() {
+        if (dc_) SelectObject(dc_, original_);
+        dc_ = nullptr;
+        original_ = nullptr;
+    }
+
+private:
+    HDC dc_ = nullptr;
+    HGDIOBJ original_ = nullptr;
 };
+
+class WinPrinter : public Printer {
+public:
+    ~WinPrinter() override { Abandon(); }
+
+    bool StartDocument(const std::string& title) override {
+        Abandon();
+        winspool_.reset(LoadLibraryW(L"winspool.drv"));
+        if (!winspool_) return false;
+        const std::wstring name = DefaultPrinterName(winspool_.get());
+        if (name.empty()) return Fail();
+        // GDI takes the driver from the printer's name.
+        dc_.reset(CreateDCW(nullptr, name.c_str(), nullptr, nullptr));
+        if (!dc_) return Fail();
+
+        LOGFONTW lf{};
+        lf.lfHeight = -MulDiv(kFontPoints, GetDeviceCaps(dc_.get(), LOGPIXELSY), 72);
+        lf.lfWeight = FW_NORMAL;
+        lf.lfCharSet = DEFAULT_CHARSET;
+        lf.lfOutPrecision = OUT_TT_PRECIS;
+        lf.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+        std::wcsncpy(lf.lfFaceName, kFontFace, LF_FACESIZE - 1);
+        font_.reset(CreateFontIndirectW(&lf));
+        if (!font_ || !selection_.select(dc_.get(), font_.get())) return Fail();
+
+        TEXTMETRICW tm{};
+        if (!GetTextMetricsW(dc_.get(), &tm)) return Fail();
+        lineHeight_ = tm.tmHeight + tm.tmExternalLeading;
+        if (lineHeight_ <= 0 || !FindTextArea()) return Fail();
+
+        const std::wstring wideTitle = Widen(title);
+        DOCINFOW info{};
+        info.cbSize = sizeof info;
+        info.lpszDocName = wideTitle.c_str();
+        if (StartDocW(dc_.get(), &info) <= 0) return Fail();
+        documentOpen_ = true;
+        if (StartPage(dc_.get()) <= 0) return Fail();
+        y_ = top_;
+        return true;
+    }
+
+    bool PrintLine(int indentColumns, const std::string& text) override {
+        if (!documentOpen_) return false;
+        const int x =
+            left_ + (indentColumns > 0 ? Width(std::wstring(static_cast<size_t>(indentColumns), L' ')) : 0);
+        const std::vector<std::string> pieces =
+            WrapWords(text, right_ - x, [this](const std::string& piece) { return Width(Widen(piece)); });
+        bool printed = true;
+        for (const std::string& piece : pieces) {
+            if (y_ + lineHeight_ > bottom_ && !NextPage()) return false;
+            const std::wstring wide = Widen(piece);
+            if (!wide.empty() && !TextOutW(dc_.get(), x, y_, wide.c_str(), static_cast<int>(wide.size())))
+                printed = false;
+            y_ += lineHeight_;
+        }
+        return printed;
+    }
+
+    bool EndDocument() override {
+        if (!documentOpen_) return false;
+        documentOpen_ = false;
+        bool ended = EndPage(dc_.get()) > 0;
+        if (ended)
+            ended = EndDoc(dc_.get()) > 0;
+        else
+            AbortDoc(dc_.get());
+        Release();
+        return ended;
+    }
+
+private:
+    int Width(const std::wstring& text) const {
+        SIZE size{};
+        if (!GetTextExtentPoint32W(dc_.get(), text.c_str(), static_cast<int>(text.size()), &size)) return 0;
+        return size.cx;
+    }
+
+    // The part of the printable area inside the paper margin, in the DC's
+    // coordinates (which start at the printable area's corner).
+    bool FindTextArea() {
+        HDC dc = dc_.get();
+        const int printableWidth = GetDeviceCaps(dc, HORZRES), printableHeight = GetDeviceCaps(dc, VERTRES);
+        const int paperWidth = GetDeviceCaps(dc, PHYSICALWIDTH), paperHeight = GetDeviceCaps(dc, PHYSICALHEIGHT);
+        const int offsetX = GetDeviceCaps(dc, PHYSICALOFFSETX), offsetY = GetDeviceCaps(dc, PHYSICALOFFSETY);
+        const int marginX = MulDiv(kPaperMarginTenthsMm, GetDeviceCaps(dc, LOGPIXELSX), 254);
+        const int marginY = MulDiv(kPaperMarginTenthsMm, GetDeviceCaps(dc, LOGPIXELSY), 254);
+        left_ = std::max(0, marginX - offsetX);
+        top_ = std::max(0, marginY - offsetY);
+        right_ = paperWidth > 0 ? std::min(printableWidth, paperWidth - offsetX - marginX) : printableWidth;
+        bottom_ = paperHeight > 0 ? std::min(printableHeight, paperHeight - offsetY - marginY) : printableHeight;
+        return right_ > left_ && bottom_ - top_ >= lineHeight_;
+    }
+
+    bool NextPage() {
+        if (EndPage(dc_.get()) <= 0 || StartPage(dc_.get()) <= 0) return false;
+        // Some drivers give every page a fresh DC state.
+        if (!selection_.select(dc_.get(), font_.get())) return false;
+        y_ = top_;
+        return true;
+    }
+
+    bool Fail() {
+        Abandon();
+        return false;
+    }
+
+    // Gives up a document that was not ended, so no half job stays behind.
+    void Abandon() {
+        if (documentOpen_) AbortDoc(dc_.get());
+        documentOpen_ = false;
+        Release();
+    }
+
+    void Release() {
+        selection_.reset();
+        font_.reset();
+        dc_.reset();
+        winspool_.reset();
+    }
+
+    // Declared in the order they are made, so they are freed the other way round.
+    Library winspool_;
+    PrinterDc dc_;
+    PrintFont font_;
+    FontSelection selection_;
+    bool documentOpen_ = false;
+    int y_ = 0;
+    int lineHeight_ = 0;
+    int left_ = 0, top_ = 0, right_ = 0, bottom_ = 0;
+};
+
 }  // namespace
 
 Printer& RealPrinter() {
-    static NoPrinter printer;
+    static WinPrinter printer;
     return printer;
 }
 

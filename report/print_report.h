@@ -10,6 +10,13 @@
 
 namespace pulvar {
 
+inline constexpr char kReportQuestion[] = "Desea imprimir un reporte?";
+inline constexpr char kReportQuestionTitle[] = "Impresiòn en papel";
+inline constexpr char kReportFailure[] = "No se pudo imprimir el reporte. Compruebe la impresora predeterminada.";
+inline constexpr char kReportFailureTitle[] = "PULVAR";
+// The print job's name, which the print queue shows.
+inline constexpr char kReportDocumentTitle[] = "PULVAR - Reporte";
+
 // What the report reads from the main window at the moment it is printed.
 struct ReportInput {
     std::string name;      // Text1 as it stands now
@@ -18,6 +25,8 @@ struct ReportInput {
     std::string pressure;  // Label8
 };
 
+// Each confirmed report is a document of its own, handed to the queue before
+// this returns. A failure shows one message box and changes nothing else.
 void PrintReport(HWND owner, Services& services, const ReportInput& input);
 
 }  // namespace pulvar

@@ -276,6 +276,8 @@ void ControlSet::Create(HWND parent, const ControlRow* rows, size_t count, int d
         if (!hwnd) continue;
         hwnds_[row.id] = hwnd;
         SetWindowSubclass(hwnd, ControlSubclass, 1, 0);
+        // No length limit of its own: whatever is typed or pasted is kept.
+        if (row.kind == Kind::TextBox) SendMessageW(hwnd, EM_SETLIMITTEXT, 0, 0);
 
         if (row.image != 0 && row.kind == Kind::PictureBox) {
             {

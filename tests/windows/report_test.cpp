@@ -1,0 +1,277 @@
+// "Imprimir " through the real main window, with a recording printer; and,
+// when the end-to-end script asks for it, with the real default printer.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "fakes.h"
+#include "platform/owned.h"
+#include "platform/text.h"
+#include "report/print_report.h"
+#include "ui/main/main_window.h"
+
+namespace pulvar {
+namespace {
+
+using testing::FakePrompt;
+using testing::ShownBox;
+
+// Records what the report asks of a printer, and fails where told to.
+class RecordingPrinter : public Printer {
+public:
+    bool StartDocument(const std::string& title) override {
+        calls.push_back("start " + title);
+        return !failStart;
+    }
+    bool PrintLine(int indentColumns, const std::string& text) override {
+        calls.push_back(std::to_string(indentColumns) + "|" + text);
+        return failingLines.count(++lineCount) == 0;
+    }
+    bool EndDocument() override {
+        calls.push_back("end");
+        return !failEnd;
+    }
+
+    std::vector<std::string> calls;
+    bool failStart = false;
+    bool failEnd = false;
+    std::set<int> failingLines;  // 1-based, counted over all documents
+    int lineCount = 0;
+};
+
+const std::string kStart = std::string("start ") + kReportDocumentTitle;
+const std::string kFooter = "15|PULVAR - Anàlisis de la Presiòn Sanguinea. 1.0.4";
+
+// Everything one report of the given name, pulse and pressure lines asks of the printer.
+std::vector<std::string> Document(const std::string& name, const std::string& pulseLine,
+                                  const std::string& pressureLine) {
+    return {kStart, "0|", "15|" + name, "15|" + pulseLine, "15|" + pressureLine, "0|", kFooter, "end"};
+}
+
+const char kTypicalPulse[] = "Su Frecuencia Cardiaca es: 72  72, Completamente Normal. ";
+const char kTypicalPressure[] = "Su Presiòn Arterial es: 120 / 80120/80, Normal.Debe chequear su presion cada año.";
+
+void ExpectBox(const ShownBox& box, const std::string& text, const std::string& title, unsigned style) {
+    EXPECT_EQ(box.text, text);
+    EXPECT_EQ(box.title, title);
+    EXPECT_EQ(box.style, style);
+}
+
+void ExpectQuestion(const ShownBox& box) { ExpectBox(box, kReportQuestion, "Impresiòn en papel", 33u); }
+
+void ExpectFailure(const ShownBox& box) {
+    ExpectBox(box, "No se pudo imprimir el reporte. Compruebe la impresora predeterminada.", "PULVAR", 48u);
+}
+
+std::string TextOf(HWND hwnd) {
+    wchar_t buffer[1024] = {};
+    GetWindowTextW(hwnd, buffer, 1024);
+    return Narrow(buffer);
+}
+
+// The main window, hidden, with the given printer behind "Imprimir ".
+class ReportWindow {
+public:
+    explicit ReportWindow(Printer& printer)
+        : services_{fakes.prompt, fakes.clock, fakes.locale, fakes.shell, fakes.ending,
+                    printer,      RealRegistry(), RealPrograms()},
+          window_(services_) {
+        created = window_.Create(SW_HIDE);
+    }
+
+    void Type(form1::Ctl box, const std::string& text) { SetWindowTextW(window_.Control(box), Widen(text).c_str()); }
+    std::string Shown(form1::Ctl c) const { return TextOf(window_.Control(c)); }
+    std::string Title() const { return TextOf(window_.Hwnd()); }
+    void Evaluate(const std::string& name, const std::string& pulse, const std::string& systolic,
+                  const std::string& diastolic) {
+        Type(form1::Ctl::Text1, name);
+        Type(form1::Ctl::Text2, pulse);
+        Type(form1::Ctl::Text3, systolic);
+        Type(form1::Ctl::Text4, diastolic);
+        window_.Command1_Click();
+    }
+    MainWindow& window() { return window_; }
+
+    testing::TestServices fakes;
+    bool created = false;
+
+private:
+    Services services_;
+    MainWindow window_;
+};
+
+TEST(PrintReport, CancelPrintsNothing) {
+    RecordingPrinter printer;
+    ReportWindow w(printer);
+    ASSERT_TRUE(w.created);
+    w.Evaluate("Ana", "72", "120", "80");
+    w.fakes.prompt.shown.clear();
+    w.fakes.prompt.answers = {kAnswerCancel};
+    w.window().Command3_Click();
+    ASSERT_EQ(w.fakes.prompt.shown.size(), 1u);
+    ExpectQuestion(w.fakes.prompt.shown[0]);
+    EXPECT_TRUE(printer.calls.empty());
+}
+
+// What the window holds when "Imprimir " is clicked decides each line.
+TEST(PrintReport, PrintsTheSixLinesOfWhatTheWindowShowsNow) {
+    struct Case {
+        const char* what;
+        void (*act)(ReportWindow&);
+        std::vector<std::string> calls;
+    } cases[] = {
+        {"typical", [](ReportWindow& w) { w.Evaluate("María Peña", "72", "120", "80"); },
+         Document("María Peña", kTypicalPulse, kTypicalPressure)},
+        {"name edited after the evaluation",
+         [](ReportWindow& w) {
+             w.Evaluate("Ana", "72", "120", "80");
+             w.Type(form1::Ctl::Text1, "  Ana Lucía  ");
+         },
+         Document("  Ana Lucía  ", kTypicalPulse, kTypicalPressure)},
+        {"after a clear",
+         [](ReportWindow& w) {
+             w.Evaluate("Ana", "72", "120", "80");
+             w.window().Command11_Click();
+         },
+         Document("", "Su Frecuencia Cardiaca es: 72  ", "Su Presiòn Arterial es: 120 / 80")},
+        {"fractions in the regional format", [](ReportWindow& w) { w.Evaluate("Ana", "72,5", "120,5", "80,25"); },
+         Document("Ana", "Su Frecuencia Cardiaca es: 72,5  72,5, Completamente Normal. ",
+                  "Su Presiòn Arterial es: 120,5 / 80,25120,5/80,25, Normal.Debe chequear su presion cada año.")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        RecordingPrinter printer;
+        ReportWindow w(printer);
+        ASSERT_TRUE(w.created);
+        c.act(w);
+        const std::string pulseCaption = w.Shown(form1::Ctl::Label7);
+        w.fakes.prompt.shown.clear();
+        w.window().Command3_Click();
+        EXPECT_EQ(printer.calls, c.calls);
+        ASSERT_EQ(w.fakes.prompt.shown.size(), 1u);
+        ExpectQuestion(w.fakes.prompt.shown[0]);
+        EXPECT_EQ(w.Shown(form1::Ctl::Label7), pulseCaption);
+    }
+}
+
+TEST(PrintReport, EachConfirmedReportIsADocumentOfItsOwn) {
+    RecordingPrinter printer;
+    ReportWindow w(printer);
+    ASSERT_TRUE(w.created);
+    w.Evaluate("Ana", "72", "120", "80");
+    w.fakes.prompt.answers = {kAnswerOk, kAnswerCancel, kAnswerOk};
+    w.window().Command3_Click();
+    w.window().Command3_Click();
+    w.window().Command3_Click();
+    std::vector<std::string> twice = Document("Ana", kTypicalPulse, kTypicalPressure);
+    const std::vector<std::string> once = twice;
+    twice.insert(twice.end(), once.begin(), once.end());
+    EXPECT_EQ(printer.calls, twice);
+}
+
+TEST(PrintReport, APrinterFailureShowsOneMessageAndLeavesTheWindowAlone) {
+    struct Case {
+        const char* what;
+        bool failStart, failEnd;
+        std::set<int> failingLines;
+        std::vector<std::string> calls;
+    } cases[] = {
+        {"no document", true, false, {}, {kStart}},
+        {"the document cannot be ended", false, true, {}, Document("Ana", kTypicalPulse, kTypicalPressure)},
+        // The lines after a failed one are still tried, and the document ended.
+        {"two lines fail", false, false, {2, 3}, Document("Ana", kTypicalPulse, kTypicalPressure)},
+        {"everything fails after the start", false, true, {1, 2, 3, 4, 5, 6},
+         Document("Ana", kTypicalPulse, kTypicalPressure)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        RecordingPrinter printer;
+        printer.failStart = c.failStart;
+        printer.failEnd = c.failEnd;
+        printer.failingLines = c.failingLines;
+        ReportWindow w(printer);
+        ASSERT_TRUE(w.created);
+        w.Evaluate("Ana", "72", "120", "80");
+        w.fakes.prompt.shown.clear();
+        const std::string captions = w.Shown(form1::Ctl::Label7) + w.Shown(form1::Ctl::Label8);
+        const std::string title = w.Title();
+        w.window().Command3_Click();
+        EXPECT_EQ(printer.calls, c.calls);
+        ASSERT_EQ(w.fakes.prompt.shown.size(), 2u);
+        ExpectQuestion(w.fakes.prompt.shown[0]);
+        ExpectFailure(w.fakes.prompt.shown[1]);
+        EXPECT_EQ(w.Shown(form1::Ctl::Label7) + w.Shown(form1::Ctl::Label8), captions);
+        EXPECT_EQ(w.Shown(form1::Ctl::Text1), "Ana");
+        EXPECT_EQ(w.Title(), title);
+    }
+}
+
+// The real default printer. Only the end-to-end script runs these: it sets
+// up the print queue they print to and reads back what reached it.
+class RealPrinterTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!std::getenv("PULVAR_E2E_PRINTER"))
+            GTEST_SKIP() << "needs a print queue set up by tests/e2e/print_report.sh";
+    }
+
+    // Prints from the window as the program does, and checks no handle is left behind.
+    std::vector<ShownBox> PrintFromWindow(const std::string& pulse, const std::string& systolic,
+                                          const std::string& diastolic, int reports,
+                                          const std::string& name = "María José Peña") {
+        ReportWindow w(RealPrinter());
+        EXPECT_TRUE(w.created);
+        w.Evaluate(name, pulse, systolic, diastolic);
+        w.fakes.prompt.shown.clear();
+        const long handles = HandleCount::live;
+        for (int i = 0; i < reports; ++i) w.window().Command3_Click();
+        EXPECT_EQ(HandleCount::live, handles);
+        return w.fakes.prompt.shown;
+    }
+};
+
+TEST_F(RealPrinterTest, PrintsTheTypicalReport) {
+    std::vector<ShownBox> shown = PrintFromWindow("72", "120", "80", 1);
+    ASSERT_EQ(shown.size(), 1u);
+    ExpectQuestion(shown[0]);
+}
+
+TEST_F(RealPrinterTest, PrintsTheLongestSentence) {
+    std::vector<ShownBox> shown = PrintFromWindow("72", "150", "95", 1);
+    ASSERT_EQ(shown.size(), 1u);
+    ExpectQuestion(shown[0]);
+}
+
+// Far more text than one page holds: "p1 p2 ... p1500".
+TEST_F(RealPrinterTest, ALongNameGoesOnToTheNextPage) {
+    std::string name;
+    for (int i = 1; i <= 1500; ++i) name += (i > 1 ? " p" : "p") + std::to_string(i);
+    std::vector<ShownBox> shown = PrintFromWindow("72", "120", "80", 1, name);
+    ASSERT_EQ(shown.size(), 1u);
+    ExpectQuestion(shown[0]);
+}
+
+TEST_F(RealPrinterTest, TwoReportsAreTwoDocuments) {
+    std::vector<ShownBox> shown = PrintFromWindow("72", "120", "80", 2);
+    ASSERT_EQ(shown.size(), 2u);
+    ExpectQuestion(shown[0]);
+    ExpectQuestion(shown[1]);
+}
+
+TEST_F(RealPrinterTest, WithoutADefaultPrinterTellsSoOnce) {
+    const auto started = std::chrono::steady_clock::now();
+    std::vector<ShownBox> shown = PrintFromWindow("72", "120", "80", 1);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20));
+    ASSERT_EQ(shown.size(), 2u);
+    ExpectQuestion(shown[0]);
+    ExpectFailure(shown[1]);
+}
+
+}  // namespace
+}  // namespace pulvar
