@@ -280,21 +280,6 @@ TEST_F(Form1Test, ButtonsWithoutAnActionChangeNothing) {
     EXPECT_TRUE(t.prompt.shown.empty());
 }
 
-TEST_F(Form1Test, TenThousandEvaluationsLeaveNoHandlesBehind) {
-    const char* diastolic[] = {"115", "105", "95", "88", "70", "50"};
-    Enter("x", "72", "120", diastolic[0]);
-    Click(Ctl::Command1);
-    const long after1 = HandleCount::live;
-    for (int i = 0; i < 10000; ++i) {
-        Type(Ctl::Text4, diastolic[i % 6]);
-        form.Command1_Click();
-    }
-    EXPECT_EQ(HandleCount::live, after1);
-    // The count does see a handle that is made and kept.
-    Icon kept(CopyIcon(form.StandardIcon()));
-    EXPECT_EQ(HandleCount::live, after1 + 1);
-}
-
 TEST(Executable, VersionInformationReadsBack) {
     std::string unix = PULVAR_EXE_PATH;
     std::wstring path = L"Z:" + Widen(unix);

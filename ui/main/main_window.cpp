@@ -286,9 +286,13 @@ void MainWindow::SetShown(Ctl c, bool shown) { ShowWindow(Control(c), shown ? SW
 // whether the window itself is on screen.
 bool MainWindow::IsShown(Ctl c) const { return (GetWindowLongW(Control(c), GWL_STYLE) & WS_VISIBLE) != 0; }
 
+// Handing the same icon to the window again costs a round trip to the
+// window system for nothing, so an unchanged icon is left alone.
 void MainWindow::SetWindowIcon(HICON big, HICON small) {
-    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
-    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    if (reinterpret_cast<HICON>(SendMessageW(hwnd_, WM_GETICON, ICON_BIG, 0)) != big)
+        SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    if (reinterpret_cast<HICON>(SendMessageW(hwnd_, WM_GETICON, ICON_SMALL, 0)) != small)
+        SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
 }
 
 void MainWindow::Form_Load() { SetWindowTextUtf8(hwnd_, ProductTitle(kVersion)); }
