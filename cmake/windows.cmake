@@ -21,6 +21,13 @@ if(NOT MSVC)
   set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 endif()
 
+# The resource compiler's inputs: a changed image or manifest rebuilds the resources.
+file(GLOB PULVAR_RC_INPUTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/assets/*.ico
+     ${CMAKE_CURRENT_SOURCE_DIR}/assets/*.bmp ${CMAKE_CURRENT_SOURCE_DIR}/assets/*.cur
+     ${CMAKE_CURRENT_SOURCE_DIR}/assets/*.gif)
+set_source_files_properties(${PULVAR_RC} PROPERTIES OBJECT_DEPENDS
+    "${CMAKE_CURRENT_SOURCE_DIR}/app/pulvar.manifest;${CMAKE_CURRENT_SOURCE_DIR}/app/version.h;${CMAKE_CURRENT_SOURCE_DIR}/app/resource.h;${PULVAR_RC_INPUTS}")
+
 add_executable(Pulvar WIN32 app/main.cpp ${PULVAR_RC})
 target_link_libraries(Pulvar PRIVATE pulvar_win)
 target_compile_options(Pulvar PRIVATE ${PULVAR_WARNINGS})

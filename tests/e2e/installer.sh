@@ -1,0 +1,172 @@
+#!/usr/bin/env bash
+# The installer, the way a user meets it: PulvarSetup installs silently (/S)
+# for the current user only, into %LOCALAPPDATA%\Programs\Pulvar, with a
+# Start-menu shortcut and an entry in Windows' list of installed programs; the
+# shortcut opens the installed copy of Pulvar; a second setup run refuses to
+# overwrite a running Pulvar; and the uninstaller (/S) takes all of it away.
+#
+# Packages the Pulvar.exe already built (scripts/package --no-build) when the
+# setup is missing or older than it. Prints SKIP and passes when makensis is not
+# installed. Run by scripts/test, or alone: bash tests/e2e/installer.sh
+set -euo pipefail
+
+src=${PULVAR_SRC:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
+source "$src/scripts/wine-env.sh"
+
+me=installer
+failed=0
+pass() { printf 'PASS %s: %s\n' "$me" "$*"; }
+fail() {
+    printf 'FAIL %s: %s\n' "$me" "$*"
+    failed=1
+}
+give_up() {
+    fail "$*"
+    exit 1
+}
+
+version=$(sed -n 's/^project(Pulvar VERSION \([0-9.]*\).*/\1/p' "$PULVAR_SRC/CMakeLists.txt")
+title="Pulvar.    $version"
+setup="$PULVAR_SRC/build/package/PulvarSetup-$version.exe"
+zip="$PULVAR_SRC/build/package/Pulvar-$version-win64.zip"
+UNINST_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Pulvar'
+
+[[ -f $PULVAR_EXE ]] || give_up "no program at $PULVAR_EXE (build it first)"
+
+# ---- the setup, packaged from the current Pulvar.exe
+stale=1
+if [[ -f $setup ]]; then
+    stale=$(find "$PULVAR_EXE" "$PULVAR_SRC/installer" "$PULVAR_SRC/packaging" "$PULVAR_SRC/scripts/package" \
+        -newer "$setup" -print -quit | grep -c . || true)
+fi
+if ((stale)); then
+    if ! command -v makensis >/dev/null; then
+        printf 'SKIP %s: makensis is not installed (Debian package nsis)\n' "$me"
+        exit 0
+    fi
+    "$PULVAR_SRC/scripts/package" --no-build >/dev/null || give_up "scripts/package --no-build failed"
+fi
+[[ -f $setup ]] || give_up "scripts/package made no $setup"
+
+if command -v zip >/dev/null && [[ -f $zip ]]; then
+    listed=$(zip -sf "$zip" | sed -n 's/^  *//p' | LC_ALL=C sort | tr '\n' ' ' || true)
+    if [[ $listed == "LEAME.txt Pulvar.exe " ]]; then
+        pass "the zip holds Pulvar.exe and LEAME.txt"
+    else
+        fail "the zip holds: $listed"
+    fi
+fi
+
+pulvar_wine_start || give_up "no Wine environment"
+
+# ---- where a per-user install goes in this prefix
+win_env() { wine cmd /c echo "%$1%" 2>/dev/null | tr -d '\r'; }
+local_appdata=$(win_env LOCALAPPDATA)
+appdata=$(win_env APPDATA)
+[[ $local_appdata == ?:\\* && $appdata == ?:\\* ]] ||
+    give_up "cannot read %LOCALAPPDATA% and %APPDATA% (got \"$local_appdata\", \"$appdata\")"
+instdir_win="$local_appdata\\Programs\\Pulvar"
+lnk_win="$appdata\\Microsoft\\Windows\\Start Menu\\Programs\\Pulvar.lnk"
+instdir=$(winepath -u "$instdir_win" 2>/dev/null)
+lnk=$(winepath -u "$lnk_win" 2>/dev/null)
+
+reg_value() { # NAME: the value's data, or nothing
+    wine reg query "$UNINST_KEY" /v "$1" 2>/dev/null | tr -d '\r' |
+        sed -n "s/^ *$1 *REG_[A-Z_]* *\(.*\)$/\1/p"
+}
+has_key() { wine reg query "$UNINST_KEY" >/dev/null 2>&1; }
+
+pid=
+# Leaves the prefix as it was found when a check fails halfway, and removes
+# what an interrupted earlier run left.
+remove_install() {
+    [[ -n $pid ]] && kill "$pid" 2>/dev/null
+    rm -rf -- "$instdir"
+    rm -f -- "$lnk"
+    wine reg delete "$UNINST_KEY" /f >/dev/null 2>&1 || true
+}
+if [[ -e $instdir || -e $lnk ]] || has_key; then
+    printf '%s: removing an earlier install from %s\n' "$me" "$instdir_win"
+    remove_install
+fi
+installed=1
+pulvar_at_exit '((installed)) && remove_install'
+
+# ---- silent install
+status=0
+wine "$setup" /S </dev/null >/dev/null 2>&1 || status=$?
+((status == 0)) || give_up "PulvarSetup-$version.exe /S ended with status $status"
+
+[[ -f $instdir/Pulvar.exe && -f $instdir/uninstall.exe && -f $instdir/LEAME.txt ]] ||
+    give_up "$instdir_win holds: $(ls -A "$instdir" 2>/dev/null | tr '\n' ' ')"
+if cmp -s "$PULVAR_EXE" "$instdir/Pulvar.exe"; then
+    pass "installed into $instdir_win, Pulvar.exe identical to the build"
+else
+    fail "the installed Pulvar.exe differs from $PULVAR_EXE"
+fi
+if [[ -f $lnk ]]; then pass "Start-menu shortcut Pulvar.lnk"; else fail "no shortcut at $lnk_win"; fi
+
+problems=()
+[[ $(reg_value DisplayName) == Pulvar ]] || problems+=("DisplayName \"$(reg_value DisplayName)\"")
+[[ $(reg_value DisplayVersion) == "$version" ]] || problems+=("DisplayVersion \"$(reg_value DisplayVersion)\"")
+[[ $(reg_value DisplayIcon) == "$instdir_win\\Pulvar.exe"* ]] || problems+=("DisplayIcon \"$(reg_value DisplayIcon)\"")
+[[ $(reg_value UninstallString) == "\"$instdir_win\\uninstall.exe\"" ]] ||
+    problems+=("UninstallString \"$(reg_value UninstallString)\"")
+[[ -n $(reg_value Publisher) ]] || problems+=("no Publisher")
+[[ $(reg_value NoModify) == 0x1 && $(reg_value NoRepair) == 0x1 ]] || problems+=("NoModify/NoRepair not 1")
+if ((${#problems[@]} == 0)); then
+    pass "uninstall entry $UNINST_KEY"
+else
+    fail "uninstall entry: ${problems[*]}"
+fi
+
+# ---- the shortcut opens the installed copy
+# start.exe resolves the shortcut as Explorer does and returns at once; the
+# window's process is the program itself, its command line the installed path.
+wine start "$lnk_win" </dev/null >/dev/null 2>&1 || fail "wine start Pulvar.lnk failed"
+if window=$(pulvar_wait_window "$title" 30); then
+    pid=$(xdotool getwindowpid "$window" 2>/dev/null || true)
+    cmdline=$(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null || true)
+    if [[ ${cmdline,,} == *"${instdir_win,,}\\pulvar.exe"* ]]; then
+        pass "the shortcut opens the installed Pulvar, window \"$title\""
+    else
+        fail "the window \"$title\" belongs to \"$cmdline\", not the installed copy"
+    fi
+else
+    fail "the shortcut opened no window \"$title\" within 30 s"
+fi
+
+# ---- a running Pulvar is not overwritten
+if [[ -n $pid ]] && kill -0 "$pid" 2>/dev/null; then
+    status=0
+    wine "$setup" /S </dev/null >/dev/null 2>&1 || status=$?
+    if ((status != 0)) && cmp -s "$PULVAR_EXE" "$instdir/Pulvar.exe" && kill -0 "$pid" 2>/dev/null; then
+        pass "a second setup while Pulvar runs gives up (status $status) and leaves it alone"
+    else
+        fail "a second setup while Pulvar runs ended with status $status"
+    fi
+    kill "$pid" 2>/dev/null || true
+    pulvar_wait_exit "$pid" 10 || fail "Pulvar did not end after kill"
+fi
+pid=
+
+# ---- silent uninstall
+# The uninstaller copies itself to %TEMP%, starts the copy and returns at
+# once; the copy does the work. So: wait, bounded, for everything to go.
+status=0
+wine "$instdir_win\\uninstall.exe" /S </dev/null >/dev/null 2>&1 || status=$?
+((status == 0)) || fail "uninstall.exe /S ended with status $status"
+deadline=$((SECONDS + 20))
+while [[ -e $instdir || -e $lnk ]] && ((SECONDS <= deadline)); do sleep 0.3; done
+left=()
+[[ -e $instdir ]] && left+=("$instdir_win ($(ls -A "$instdir" | tr '\n' ' '))")
+[[ -e $lnk ]] && left+=("the shortcut")
+has_key && left+=("the uninstall entry")
+if ((${#left[@]} == 0)); then
+    installed=0
+    pass "uninstall.exe /S removed the program, its folder, the shortcut and the uninstall entry"
+else
+    fail "after uninstalling, still there: ${left[*]}"
+fi
+
+exit "$failed"
