@@ -1,9 +1,43 @@
 #include "platform/registry.h"
 
+#include <windows.h>
+
+#include "platform/text.h"
+
 namespace pulvar {
 
+namespace {
+
+class WinRegistry : public Registry {
+public:
+    long Open(RegistryRoot root, const std::string& path, std::uint32_t access, RegistryKey* key) override {
+        HKEY rootKey = root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+        HKEY opened = nullptr;
+        LONG status = RegOpenKeyExW(rootKey, Widen(path).c_str(), 0, access, &opened);
+        *key = status == ERROR_SUCCESS ? opened : nullptr;
+        return status;
+    }
+
+    long Query(RegistryKey key, const std::string& name, std::uint32_t* type, unsigned char* buffer,
+               std::uint32_t* size) override {
+        DWORD valueType = 0;
+        DWORD bytes = *size;
+        LONG status = RegQueryValueExW(static_cast<HKEY>(key), Widen(name).c_str(), nullptr, &valueType, buffer,
+                                       &bytes);
+        *type = valueType;
+        *size = bytes;
+        return status;
+    }
+
+    void Close(RegistryKey key) override {
+        if (key) RegCloseKey(static_cast<HKEY>(key));
+    }
+};
+
+}  // namespace
+
 Registry& RealRegistry() {
-    static Registry registry;
+    static WinRegistry registry;
     return registry;
 }
 

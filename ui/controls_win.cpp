@@ -154,31 +154,34 @@ HICON LoadIconImage(int resourceId, int size) {
 }
 
 // The layout was drawn with a slightly narrower MS Sans Serif than some
-// systems have; a fixed caption that would be clipped gets a TrueType face
-// condensed just enough to fit its box.
-HFONT ControlSet::FitCaption(HWND hwnd, const std::wstring& caption, HFONT font, int width) {
+// systems have. A fixed caption that would be clipped (a one-line box) or need
+// more lines than its box holds (a wrapping one) gets a TrueType face
+// condensed just enough to fit, never below two thirds of its natural width.
+HFONT ControlSet::FitCaption(HWND hwnd, const std::wstring& caption, HFONT font, RECT box, bool wraps) {
     HDC dc = GetDC(hwnd);
-    auto widthWith = [&](HFONT f, TEXTMETRICW* tm) {
+    const int width = box.right - box.left, height = box.bottom - box.top;
+    auto fits = [&](HFONT f, TEXTMETRICW* tm) {
         HGDIOBJ old = SelectObject(dc, f);
-        SIZE size{};
-        GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
+        RECT rc{0, 0, width, 0};
+        DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &rc,
+                  DT_CALCRECT | DT_LEFT | DT_NOPREFIX | DT_EXPANDTABS | (wraps ? DT_WORDBREAK : DT_SINGLELINE));
         if (tm) GetTextMetricsW(dc, tm);
         SelectObject(dc, old);
-        return static_cast<int>(size.cx);
+        return wraps ? rc.bottom <= height : rc.right <= width;
     };
     HFONT result = font;
-    if (widthWith(font, nullptr) > width) {
+    if (!fits(font, nullptr)) {
         LOGFONTW lf{};
         GetObjectW(font, sizeof lf, &lf);
         lstrcpynW(lf.lfFaceName, L"Arial", LF_FACESIZE);
         lf.lfWidth = 0;
         Font natural(CreateFontIndirectW(&lf));
         TEXTMETRICW tm{};
-        int needed = widthWith(natural.get(), &tm);
-        for (int average = tm.tmAveCharWidth * width / (needed > 0 ? needed : 1); average > 0; --average) {
+        fits(natural.get(), &tm);
+        for (int average = tm.tmAveCharWidth; average > 0 && average * 3 >= tm.tmAveCharWidth * 2; --average) {
             lf.lfWidth = average;
             Font condensed(CreateFontIndirectW(&lf));
-            if (widthWith(condensed.get(), nullptr) <= width) {
+            if (fits(condensed.get(), nullptr)) {
                 result = condensed.get();
                 fittedFonts_.push_back(std::move(condensed));
                 break;
@@ -362,11 +365,11 @@ void ControlSet::SetDpi(int dpi) {
         if (row.kind == Kind::Label) {
             // Only a box tall enough for two lines wraps; a one-line box
             // clips, so no half-visible second line appears.
+            const bool wraps = (rc.bottom - rc.top) >= -2 * FontHeightFor(row.font, dpi);
             LONG style = GetWindowLongW(hwnd, GWL_STYLE) & ~(SS_TYPEMASK);
-            style |= (rc.bottom - rc.top) >= -2 * FontHeightFor(row.font, dpi) ? SS_LEFT : SS_LEFTNOWORDWRAP;
-            SetWindowLongW(hwnd, GWL_STYLE, style);
+            SetWindowLongW(hwnd, GWL_STYLE, style | (wraps ? SS_LEFT : SS_LEFTNOWORDWRAP));
             std::wstring caption = Widen(row.caption ? row.caption : "");
-            if (!caption.empty()) font = FitCaption(hwnd, caption, font, rc.right - rc.left);
+            if (!caption.empty()) font = FitCaption(hwnd, caption, font, rc, wraps);
         }
         SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 
@@ -390,7 +393,33 @@ void ControlSet::SetDpi(int dpi) {
         }
         if (row.kind == Kind::PictureBox)
             SendMessageW(hwnd, kMsgPictureSetDpi, static_cast<WPARAM>(dpi), 0);
+        if (row.kind == Kind::Label || row.kind == Kind::LabelCentred) ClipUnderControls(row, rc);
     }
+}
+
+// A label lies beneath the boxes and buttons it overlaps, as if it were
+// painted on the window itself: its window leaves out their area, whatever
+// its place in the z-order (which screen readers use to pair it with its box).
+void ControlSet::ClipUnderControls(const ControlRow& label, RECT rc) {
+    HWND hwnd = (*this)[label.id];
+    HRGN region = CreateRectRgn(0, 0, rc.right - rc.left, rc.bottom - rc.top);
+    bool clipped = false;
+    for (size_t i = 0; i < count_; ++i) {
+        const ControlRow& other = rows_[i];
+        const bool solid = other.kind == Kind::TextBox || other.kind == Kind::Button ||
+                           other.kind == Kind::PictureButton || other.kind == Kind::Slider;
+        if (!solid || other.hidden) continue;
+        RECT theirs = PixelRect(other.id), overlap{};
+        if (!IntersectRect(&overlap, &rc, &theirs)) continue;
+        OffsetRect(&overlap, -rc.left, -rc.top);
+        HRGN cut = CreateRectRgnIndirect(&overlap);
+        CombineRgn(region, region, cut, RGN_DIFF);
+        DeleteObject(cut);
+        clipped = true;
+    }
+    // The window owns the region from here on.
+    SetWindowRgn(hwnd, clipped ? region : nullptr, TRUE);
+    if (!clipped) DeleteObject(region);
 }
 
 std::wstring WindowTextW(HWND hwnd) {

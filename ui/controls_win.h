@@ -57,7 +57,8 @@ public:
 
 private:
     POINT originTwips(const ControlRow& row) const;
-    HFONT FitCaption(HWND hwnd, const std::wstring& caption, HFONT font, int width);
+    void ClipUnderControls(const ControlRow& label, RECT rc);
+    HFONT FitCaption(HWND hwnd, const std::wstring& caption, HFONT font, RECT box, bool wraps);
 
     const ControlRow* rows_ = nullptr;
     size_t count_ = 0;

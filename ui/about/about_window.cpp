@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <vector>
 
 #include "app/resource.h"
 #include "app/version.h"
@@ -51,6 +52,7 @@ AboutWindow* CurrentAboutWindow() { return g_about && g_about->Hwnd() ? g_about.
 
 void ShowAboutWindow(Services& services) {
     if (AboutWindow* about = CurrentAboutWindow()) {
+        if (IsIconic(about->Hwnd())) ShowWindow(about->Hwnd(), SW_RESTORE);
         SetWindowPos(about->Hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
         SetForegroundWindow(about->Hwnd());
         return;
@@ -158,6 +160,9 @@ LRESULT AboutWindow::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_SETCURSOR:
             if (onSetCursor(reinterpret_cast<HWND>(wp))) return TRUE;
             break;
+        case WM_DPICHANGED:
+            onDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
+            return 0;
         case WM_CTLCOLORSTATIC:
             return onCtlColorStatic(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
         case WM_PAINT:
@@ -216,6 +221,21 @@ void AboutWindow::onControlClick(int id) {
         case Ctl::Picture1: Picture1_Click(); break;
         default: break;
     }
+}
+
+void AboutWindow::onDpiChanged(int dpi, RECT suggested) {
+    controls_.SetDpi(dpi);
+    // The frame keeps whatever thickness the system gives it; the client
+    // area is what must come out exact.
+    RECT window{}, client{};
+    GetWindowRect(hwnd_, &window);
+    GetClientRect(hwnd_, &client);
+    const int frameWidth = (window.right - window.left) - client.right;
+    const int frameHeight = (window.bottom - window.top) - client.bottom;
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top,
+                 TwipsToPixels(about::kClientWidthTwips, dpi) + frameWidth,
+                 TwipsToPixels(about::kClientHeightTwips, dpi) + frameHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 LRESULT AboutWindow::onCtlColorStatic(HDC dc, HWND label) {

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "platform/seams.h"
 #include "ui/about/about_layout.h"
 #include "ui/about/gif_picture.h"
@@ -50,6 +52,7 @@ private:
     static LRESULT CALLBACK Picture1Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self);
     LRESULT onMessage(UINT msg, WPARAM wp, LPARAM lp);
     void onCreate();
+    void onDpiChanged(int dpi, RECT suggested);
     void onCommand(int id, int code);
     void onControlMouseMove(int id);
     void onControlClick(int id);

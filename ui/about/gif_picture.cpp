@@ -10,6 +10,21 @@ using Stream = Owned<IStream*, ReleaseComObject>;
 
 constexpr int kHimetricPerInch = 2540;
 
+// OLE may decode the picture through COM objects of its own, which need COM
+// on this thread while it loads; the loaded picture itself does not.
+class ComForThisScope {
+public:
+    ComForThisScope() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ~ComForThisScope() {
+        if (SUCCEEDED(result_)) CoUninitialize();
+    }
+    ComForThisScope(const ComForThisScope&) = delete;
+    ComForThisScope& operator=(const ComForThisScope&) = delete;
+
+private:
+    HRESULT result_;  // a thread already in another apartment keeps it
+};
+
 // OLE measures pictures in HIMETRIC, converted from pixels at the screen's
 // resolution when loading; the same resolution turns them back exactly.
 int ScreenDpi() {
@@ -47,6 +62,7 @@ bool GifPicture::Load(int resourceId) {
     }
     Stream stream(rawStream);
 
+    ComForThisScope com;
     IPicture* picture = nullptr;
     if (FAILED(OleLoadPicture(stream.get(), static_cast<LONG>(bytes), FALSE, IID_IPicture,
                               reinterpret_cast<void**>(&picture))))

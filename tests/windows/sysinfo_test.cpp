@@ -1,0 +1,410 @@
+// The system-information launcher against Wine's real registry and real
+// process starts; only the message box is a fake.
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "core/sysinfo_text.h"
+#include "platform/owned.h"
+#include "platform/text.h"
+#include "tests/windows/fakes.h"
+#include "ui/about/sysinfo.h"
+
+namespace pulvar {
+namespace {
+
+using Key = Owned<HKEY, RegCloseKey>;
+using Handle = Owned<HANDLE, CloseHandle>;
+
+constexpr wchar_t kTestKey[] = L"Software\\PulvarTests\\SysInfo";
+constexpr char kTestKeyUtf8[] = "Software\\PulvarTests\\SysInfo";
+
+// Counts what the launcher opens and closes, and passes everything on.
+class CountingRegistry : public Registry {
+public:
+    long Open(RegistryRoot root, const std::string& path, std::uint32_t access, RegistryKey* key) override {
+        long status = RealRegistry().Open(root, path, access, key);
+        if (status == kRegistryOk) ++opened;
+        return status;
+    }
+    long Query(RegistryKey key, const std::string& name, std::uint32_t* type, unsigned char* buffer,
+               std::uint32_t* size) override {
+        return RealRegistry().Query(key, name, type, buffer, size);
+    }
+    void Close(RegistryKey key) override {
+        ++closed;
+        RealRegistry().Close(key);
+    }
+    int opened = 0;
+    int closed = 0;
+};
+
+// Records every test and start, and passes them on to the real ones.
+class RecordingPrograms : public Programs {
+public:
+    bool FileExists(const std::string& path) override {
+        checked.push_back(path);
+        return RealPrograms().FileExists(path);
+    }
+    bool Start(const std::string& path) override {
+        bool ok = RealPrograms().Start(path);
+        (ok ? started : failed).push_back(path);
+        return ok;
+    }
+    std::vector<std::string> checked, started, failed;
+};
+
+Key CreateKey(HKEY root, const wchar_t* path) {
+    HKEY key = nullptr;
+    RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    return Key(key);
+}
+
+std::string Utf16Bytes(const std::wstring& text) {
+    return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+}
+
+// ---------------------------------------------------------------- GetKeyValue
+
+struct Stored {
+    bool narrow;        // written with RegSetValueExA
+    DWORD type;
+    std::string bytes;  // exactly what is written
+};
+
+class GetKeyValueTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
+        key_ = CreateKey(HKEY_CURRENT_USER, kTestKey);
+        ASSERT_TRUE(key_);
+    }
+    void TearDown() override {
+        key_.reset();
+        RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
+    }
+    void Write(const char* name, const Stored& value) {
+        // One spare non-zero byte after the data: Wine adds a terminating zero
+        // to a string written without one when the byte after it is zero.
+        std::string padded = value.bytes + "\x7F\x7F";
+        const auto* data = reinterpret_cast<const BYTE*>(padded.data());
+        const DWORD size = static_cast<DWORD>(value.bytes.size());
+        LONG status = value.narrow ? RegSetValueExA(key_.get(), name, 0, value.type, data, size)
+                                   : RegSetValueExW(key_.get(), Widen(name).c_str(), 0, value.type, data, size);
+        ASSERT_EQ(status, ERROR_SUCCESS) << name;
+    }
+    Key key_;
+};
+
+TEST_F(GetKeyValueTest, ReadsTheValueAsTheLauncherSeesIt) {
+    const std::string dword5("\x05\0\0\0", 4), dwordBig("\x78\x56\x34\x12", 4);
+    struct Case {
+        const char* name;
+        Stored stored;
+        bool result;
+        std::string keyVal;  // starts as "antes"
+    };
+    // Added one by one: GCC 12 warns wrongly about a braced table of strings here.
+    std::vector<Case> cases;
+    auto add = [&cases](const char* name, Stored stored, bool result, std::string keyVal) {
+        cases.push_back({name, std::move(stored), result, std::move(keyVal)});
+    };
+    const std::wstring tool = L"C:\\Herramientas\\msinfo32.exe";
+    add("with zero", {false, REG_SZ, Utf16Bytes(tool + L'\0')}, true, Narrow(tool));
+    add("without zero", {false, REG_SZ, Utf16Bytes(tool)}, true, Narrow(tool));
+    add("narrow with zero", {true, REG_SZ, std::string("C:\\Archivos\\x.exe\0", 18)}, true, "C:\\Archivos\\x.exe");
+    add("narrow without zero", {true, REG_SZ, "C:\\Archivos\\x.exe"}, true, "C:\\Archivos\\x.exe");
+    add("two zeros keep one", {false, REG_SZ, Utf16Bytes(std::wstring(L"ab\0\0", 4))}, true,
+        std::string("ab\0", 3));
+    add("beyond ASCII", {false, REG_SZ, Utf16Bytes(std::wstring(L"C:\\A\u00f1o\\\u20ac.exe\0", 13))}, true,
+        "C:\\Año\\€.exe");
+    add("blanks", {false, REG_SZ, Utf16Bytes(std::wstring(L"C:\\Program Files Test\0", 22))}, true,
+        "C:\\Program Files Test");
+    add("dword small", {false, REG_DWORD, dword5}, true, "&h000005");
+    add("dword big", {false, REG_DWORD, dwordBig}, true, "&h12345678");
+    add("expandable", {false, REG_EXPAND_SZ, Utf16Bytes(std::wstring(L"%SystemRoot%\\x.exe\0", 19))}, true,
+        "antes");
+    add("binary", {false, REG_BINARY, "\x01\x02"}, true, "antes");
+    add("exactly 1024 bytes", {false, REG_SZ, Utf16Bytes(std::wstring(511, L'x') + L'\0')}, true,
+        std::string(511, 'x'));
+    add("1026 bytes", {false, REG_SZ, Utf16Bytes(std::wstring(512, L'x') + L'\0')}, false, "");
+    add("narrow 1100 characters", {true, REG_SZ, std::string(1100, 'y') + '\0'}, false, "");
+    for (const Case& c : cases) Write(c.name, c.stored);
+    CountingRegistry registry;
+    for (const Case& c : cases) {
+        std::string keyVal = "antes";
+        EXPECT_EQ(GetKeyValue(registry, RegistryRoot::CurrentUser, kTestKeyUtf8, c.name, keyVal), c.result)
+            << c.name;
+        EXPECT_EQ(keyVal, c.keyVal) << c.name;
+    }
+    EXPECT_EQ(registry.opened, static_cast<int>(cases.size()));
+    EXPECT_EQ(registry.closed, registry.opened);
+}
+
+TEST_F(GetKeyValueTest, MissingKeyOrValueGivesFalseAndEmpty) {
+    CountingRegistry registry;
+    std::string keyVal = "antes";
+    EXPECT_FALSE(GetKeyValue(registry, RegistryRoot::CurrentUser, kTestKeyUtf8, "no such value", keyVal));
+    EXPECT_EQ(keyVal, "");
+    keyVal = "antes";
+    EXPECT_FALSE(GetKeyValue(registry, RegistryRoot::CurrentUser, "Software\\PulvarTests\\NoSuchKey", "PATH", keyVal));
+    EXPECT_EQ(keyVal, "");
+    EXPECT_EQ(registry.closed, registry.opened);
+}
+
+TEST_F(GetKeyValueTest, EmptyValueStopsTheLauncherWhateverItsType) {
+    Write("empty text", {false, REG_SZ, ""});
+    Write("empty dword", {false, REG_DWORD, ""});
+    Write("empty expandable", {false, REG_EXPAND_SZ, ""});
+    CountingRegistry registry;
+    for (const char* name : {"empty text", "empty dword", "empty expandable"}) {
+        std::string keyVal = "antes";
+        EXPECT_THROW(GetKeyValue(registry, RegistryRoot::CurrentUser, kTestKeyUtf8, name, keyVal), EmptyRegistryValue)
+            << name;
+    }
+    EXPECT_EQ(registry.opened, 3);
+    EXPECT_EQ(registry.closed, 3);
+}
+
+// ------------------------------------------------------------------- Programs
+
+std::wstring TempFolder(const wchar_t* name) {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    return std::wstring(temp) + name;
+}
+
+void RemoveFolder(const std::wstring& folder) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            std::wstring path = folder + L"\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveFolder(path);
+            } else {
+                SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(path.c_str());
+            }
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
+void MakeFile(const std::wstring& path, DWORD attributes) {
+    Handle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_NE(file.get(), INVALID_HANDLE_VALUE);
+    file.reset();
+    SetFileAttributesW(path.c_str(), attributes);
+}
+
+TEST(Programs, FileExistsOnlyForOrdinaryFiles) {
+    const std::wstring folder = TempFolder(L"PulvarFiles");
+    RemoveFolder(folder);
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    CreateDirectoryW((folder + L"\\carpeta").c_str(), nullptr);
+    struct Case {
+        const wchar_t* name;
+        DWORD attributes;  // 0: not created here
+        bool exists;
+    } cases[] = {
+        {L"normal.exe", FILE_ATTRIBUTE_NORMAL, true},
+        {L"solo lectura.exe", FILE_ATTRIBUTE_READONLY, true},
+        {L"archivo.exe", FILE_ATTRIBUTE_ARCHIVE, true},
+        {L"oculto.exe", FILE_ATTRIBUTE_HIDDEN, false},
+        {L"sistema.exe", FILE_ATTRIBUTE_SYSTEM, false},
+        {L"carpeta", 0, false},
+        {L"falta.exe", 0, false},
+    };
+    for (const Case& c : cases)
+        if (c.attributes) MakeFile(folder + L"\\" + c.name, c.attributes);
+    for (const Case& c : cases)
+        EXPECT_EQ(RealPrograms().FileExists(Narrow(folder + L"\\" + c.name)), c.exists) << Narrow(c.name);
+    EXPECT_FALSE(RealPrograms().FileExists(""));
+    RemoveFolder(folder);
+}
+
+TEST(Programs, StartFailsForWhatIsNotAProgram) {
+    const std::wstring folder = TempFolder(L"PulvarNoStart");
+    RemoveFolder(folder);
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    for (const std::wstring& path : {std::wstring(), folder, folder + L"\\falta.exe"})
+        EXPECT_FALSE(RealPrograms().Start(Narrow(path))) << Narrow(path);
+    RemoveFolder(folder);
+}
+
+// --------------------------------------------------------------- StartSysInfo
+
+// One value of the real HKLM keys, put back as it was found.
+class SavedValue {
+public:
+    SavedValue(const wchar_t* keyPath, const wchar_t* name) : keyPath_(keyPath), name_(name) {
+        HKEY key = nullptr;
+        keyExisted_ = RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyPath, 0, KEY_READ, &key) == ERROR_SUCCESS;
+        Key owned(key);
+        if (!keyExisted_) return;
+        DWORD size = 0;
+        if (RegQueryValueExW(key, name, nullptr, &type_, nullptr, &size) != ERROR_SUCCESS) return;
+        data_.emplace(size, '\0');
+        RegQueryValueExW(key, name, nullptr, &type_, reinterpret_cast<BYTE*>(data_->data()), &size);
+    }
+    ~SavedValue() {
+        if (!keyExisted_) {
+            RegDeleteTreeW(HKEY_LOCAL_MACHINE, keyPath_);
+            return;
+        }
+        Key key = CreateKey(HKEY_LOCAL_MACHINE, keyPath_);
+        if (data_)
+            RegSetValueExW(key.get(), name_, 0, type_, reinterpret_cast<const BYTE*>(data_->data()),
+                           static_cast<DWORD>(data_->size()));
+        else
+            RegDeleteValueW(key.get(), name_);
+    }
+    SavedValue(const SavedValue&) = delete;
+    SavedValue& operator=(const SavedValue&) = delete;
+
+private:
+    const wchar_t* keyPath_;
+    const wchar_t* name_;
+    bool keyExisted_ = false;
+    DWORD type_ = 0;
+    std::optional<std::string> data_;
+};
+
+std::set<DWORD> ProcessesNamed(const std::wstring& exeName) {
+    std::set<DWORD> ids;
+    Handle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry))
+        if (lstrcmpiW(entry.szExeFile, exeName.c_str()) == 0) ids.insert(entry.th32ProcessID);
+    return ids;
+}
+
+std::wstring FileName(const std::string& path) {
+    std::wstring wide = Widen(path);
+    return wide.substr(wide.find_last_of(L'\\') + 1);
+}
+
+// Waits for a process that was not running before, and ends it.
+bool EndNewProcess(const std::wstring& exeName, const std::set<DWORD>& before) {
+    for (int tries = 0; tries < 500; ++tries) {
+        for (DWORD id : ProcessesNamed(exeName)) {
+            if (before.count(id)) continue;
+            Handle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
+            if (!process) continue;
+            TerminateProcess(process.get(), 0);
+            WaitForSingleObject(process.get(), 5000);
+            return true;
+        }
+        Sleep(10);  // the new process appears in the snapshot within milliseconds
+    }
+    return false;
+}
+
+constexpr wchar_t kPathKey[] = L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+constexpr wchar_t kFolderKey[] = L"SOFTWARE\\Microsoft\\Shared Tools Location";
+
+class StartSysInfoTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        root_ = TempFolder(L"PulvarSysInfo");
+        RemoveFolder(root_);
+        ASSERT_TRUE(CreateDirectoryW(root_.c_str(), nullptr));
+        withProgram_ = root_ + L"\\lleno";
+        withoutProgram_ = root_ + L"\\vacio";
+        withBlanks_ = root_ + L"\\Program Files Test";
+        for (const std::wstring& folder : {withProgram_, withoutProgram_, withBlanks_})
+            ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr)) << Narrow(folder);
+        wchar_t system[MAX_PATH] = {};
+        GetSystemDirectoryW(system, MAX_PATH);
+        const std::wstring notepad = std::wstring(system) + L"\\notepad.exe";
+        ASSERT_TRUE(CopyFileW(notepad.c_str(), (withProgram_ + L"\\MSINFO32.EXE").c_str(), FALSE));
+        ASSERT_TRUE(CopyFileW(notepad.c_str(), (withBlanks_ + L"\\MSINFO32.EXE").c_str(), FALSE));
+        msinfo32_ = std::wstring(system) + L"\\msinfo32.exe";
+    }
+    void TearDown() override { RemoveFolder(root_); }
+
+    // Writes the two values (nullopt: absent); REG_SZ with its zero unless told.
+    static void SetValues(const std::optional<std::wstring>& path, DWORD pathType,
+                          const std::optional<std::wstring>& folder) {
+        RegDeleteTreeW(HKEY_LOCAL_MACHINE, kFolderKey);
+        Key pathKey = CreateKey(HKEY_LOCAL_MACHINE, kPathKey);
+        RegDeleteValueW(pathKey.get(), L"PATH");
+        if (path) {
+            const DWORD bytes = static_cast<DWORD>(path->empty() ? 0 : (path->size() + 1) * sizeof(wchar_t));
+            RegSetValueExW(pathKey.get(), L"PATH", 0, pathType, reinterpret_cast<const BYTE*>(path->c_str()), bytes);
+        }
+        if (folder) {
+            Key folderKey = CreateKey(HKEY_LOCAL_MACHINE, kFolderKey);
+            RegSetValueExW(folderKey.get(), L"MSINFO", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder->c_str()),
+                           static_cast<DWORD>((folder->size() + 1) * sizeof(wchar_t)));
+        }
+    }
+
+    SavedValue savedPath_{kPathKey, L"PATH"};
+    SavedValue savedFolder_{kFolderKey, L"MSINFO"};
+    std::wstring root_, withProgram_, withoutProgram_, withBlanks_, msinfo32_;
+};
+
+TEST_F(StartSysInfoTest, StartsWhatTheRegistryNamesOrShowsTheMessage) {
+    const std::wstring missing = root_ + L"\\falta\\msinfo32.exe";
+    struct Case {
+        const char* what;
+        std::optional<std::wstring> path;
+        DWORD pathType;
+        std::optional<std::wstring> folder;
+        std::wstring started;  // empty: nothing runs and the message shows
+        bool folderTried;      // the second lookup looked for the program
+    } cases[] = {
+        {"PATH names msinfo32", msinfo32_, REG_SZ, withProgram_, msinfo32_, false},
+        {"PATH with blanks", withBlanks_ + L"\\MSINFO32.EXE", REG_SZ, std::nullopt,
+         withBlanks_ + L"\\MSINFO32.EXE", false},
+        {"folder holds the program", std::nullopt, REG_SZ, withProgram_, withProgram_ + L"\\MSINFO32.EXE", true},
+        {"folder with blanks", std::nullopt, REG_SZ, withBlanks_, withBlanks_ + L"\\MSINFO32.EXE", true},
+        {"folder lacks the program", std::nullopt, REG_SZ, withoutProgram_, L"", true},
+        {"neither key", std::nullopt, REG_SZ, std::nullopt, L"", false},
+        {"PATH names no file, never looked for", missing, REG_SZ, withProgram_, L"", false},
+        {"PATH expandable reads as nothing", msinfo32_, REG_EXPAND_SZ, withProgram_, L"", false},
+        {"PATH empty stops at once", std::wstring(), REG_SZ, withProgram_, L"", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetValues(c.path, c.pathType, c.folder);
+        testing::TestServices fakes;
+        RecordingPrograms programs;
+        Services services{fakes.prompt, fakes.clock,   fakes.locale,   fakes.shell,
+                          fakes.ending, fakes.services.printer, RealRegistry(), programs};
+        const std::wstring exeName = c.started.empty() ? L"" : c.started.substr(c.started.find_last_of(L'\\') + 1);
+        const std::set<DWORD> before = ProcessesNamed(exeName);
+
+        StartSysInfo(services, nullptr);
+
+        if (c.started.empty()) {
+            EXPECT_TRUE(programs.started.empty());
+            ASSERT_EQ(fakes.prompt.shown.size(), 1u);
+            EXPECT_EQ(fakes.prompt.shown[0].text, "La información del sistema no está disponible en este momento");
+            EXPECT_EQ(fakes.prompt.shown[0].title, "PULVAR");
+            EXPECT_EQ(fakes.prompt.shown[0].style, 0u);
+        } else {
+            EXPECT_TRUE(fakes.prompt.shown.empty());
+            ASSERT_EQ(programs.started.size(), 1u);
+            EXPECT_EQ(programs.started[0], Narrow(c.started));
+            EXPECT_TRUE(EndNewProcess(FileName(programs.started[0]), before));
+        }
+        EXPECT_EQ(!programs.checked.empty(), c.folderTried);
+    }
+}
+
+}  // namespace
+}  // namespace pulvar
