@@ -147,6 +147,37 @@ int FontIndex(FontId font) {
 
 }  // namespace
 
+int ScreenDpi() {
+    HDC dc = GetDC(nullptr);
+    int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(nullptr, dc);
+    return dpi > 0 ? dpi : 96;
+}
+
+// The per-monitor DPI functions exist from Windows 10 on; older systems have
+// one DPI for the whole screen.
+int WindowDpi(HWND hwnd) {
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    static auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (getDpiForWindow && hwnd)
+        if (UINT dpi = getDpiForWindow(hwnd)) return static_cast<int>(dpi);
+    return ScreenDpi();
+}
+
+void FitClientAreaForDpi(HWND hwnd, RECT suggested, int widthTwips, int heightTwips, int dpi) {
+    // The frame keeps whatever thickness the system gives it; the client
+    // area is what must come out exact.
+    RECT window{}, client{};
+    GetWindowRect(hwnd, &window);
+    GetClientRect(hwnd, &client);
+    const int frameWidth = (window.right - window.left) - client.right;
+    const int frameHeight = (window.bottom - window.top) - client.bottom;
+    SetWindowPos(hwnd, nullptr, suggested.left, suggested.top, TwipsToPixels(widthTwips, dpi) + frameWidth,
+                 TwipsToPixels(heightTwips, dpi) + frameHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(hwnd, nullptr, TRUE);
+}
+
 int FontHeightFor(FontId font, int dpi) { return PointsToFontHeight(kFontPoints[FontIndex(font)], dpi); }
 
 HICON LoadIconImage(int resourceId, int size) {

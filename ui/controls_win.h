@@ -33,6 +33,14 @@ inline constexpr UINT kMsgPictureGetSmallIcon = WM_APP + 12; // returns HICON
 inline constexpr UINT kMsgPictureGetBack = WM_APP + 13;      // returns COLORREF
 inline constexpr UINT kMsgPictureSetDpi = WM_APP + 14;       // wParam: dpi
 
+// The screen's DPI, and a window's own where the system has one per monitor.
+int ScreenDpi();
+int WindowDpi(HWND hwnd);
+
+// After a DPI change: the window goes to the suggested place with a client
+// area of exactly the given twips at the new DPI, whatever its frame.
+void FitClientAreaForDpi(HWND hwnd, RECT suggested, int widthTwips, int heightTwips, int dpi);
+
 // Loads an icon image of the given size from the program's resources.
 HICON LoadIconImage(int resourceId, int size);
 

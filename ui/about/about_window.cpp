@@ -24,13 +24,6 @@ constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
 
 std::unique_ptr<AboutWindow> g_about;
 
-int ScreenDpi() {
-    HDC dc = GetDC(nullptr);
-    int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
-    return dpi > 0 ? dpi : 96;
-}
-
 bool RegisterAboutClass(HINSTANCE module, WNDPROC proc) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
@@ -225,17 +218,7 @@ void AboutWindow::onControlClick(int id) {
 
 void AboutWindow::onDpiChanged(int dpi, RECT suggested) {
     controls_.SetDpi(dpi);
-    // The frame keeps whatever thickness the system gives it; the client
-    // area is what must come out exact.
-    RECT window{}, client{};
-    GetWindowRect(hwnd_, &window);
-    GetClientRect(hwnd_, &client);
-    const int frameWidth = (window.right - window.left) - client.right;
-    const int frameHeight = (window.bottom - window.top) - client.bottom;
-    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top,
-                 TwipsToPixels(about::kClientWidthTwips, dpi) + frameWidth,
-                 TwipsToPixels(about::kClientHeightTwips, dpi) + frameHeight, SWP_NOZORDER | SWP_NOACTIVATE);
-    InvalidateRect(hwnd_, nullptr, TRUE);
+    FitClientAreaForDpi(hwnd_, suggested, about::kClientWidthTwips, about::kClientHeightTwips, dpi);
 }
 
 LRESULT AboutWindow::onCtlColorStatic(HDC dc, HWND label) {

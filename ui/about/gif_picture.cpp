@@ -27,7 +27,7 @@ private:
 
 // OLE measures pictures in HIMETRIC, converted from pixels at the screen's
 // resolution when loading; the same resolution turns them back exactly.
-int ScreenDpi() {
+int ScreenDpiX() {
     HDC dc = GetDC(nullptr);
     int dpi = GetDeviceCaps(dc, LOGPIXELSX);
     ReleaseDC(nullptr, dc);
@@ -77,7 +77,7 @@ SIZE GifPicture::PixelSize() const {
     OLE_YSIZE_HIMETRIC height = 0;
     picture_.get()->get_Width(&width);
     picture_.get()->get_Height(&height);
-    const int dpi = ScreenDpi();
+    const int dpi = ScreenDpiX();
     return {MulDiv(width, dpi, kHimetricPerInch), MulDiv(height, dpi, kHimetricPerInch)};
 }
 

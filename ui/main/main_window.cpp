@@ -22,24 +22,6 @@ constexpr UINT_PTR kTimer1 = 1;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
 constexpr Version kVersion{PULVAR_VERSION_MAJOR, PULVAR_VERSION_MINOR, PULVAR_VERSION_REVISION};
 
-int ScreenDpi() {
-    HDC dc = GetDC(nullptr);
-    int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
-    return dpi > 0 ? dpi : 96;
-}
-
-// The per-monitor DPI functions exist from Windows 10 on; older systems have
-// one DPI for the whole screen.
-int WindowDpi(HWND hwnd) {
-    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    static auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-    if (getDpiForWindow && hwnd)
-        if (UINT dpi = getDpiForWindow(hwnd)) return static_cast<int>(dpi);
-    return ScreenDpi();
-}
-
 void AdjustForDpi(RECT* rc, DWORD style, int dpi) {
     using AdjustFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
     static auto adjust = reinterpret_cast<AdjustFn>(
@@ -255,17 +237,7 @@ void MainWindow::onMouseMove(POINT pt) {
 
 void MainWindow::onDpiChanged(int dpi, RECT suggested) {
     controls_.SetDpi(dpi);
-    // The frame keeps whatever thickness the system gives it; the client
-    // area is what must come out exact.
-    RECT window{}, client{};
-    GetWindowRect(hwnd_, &window);
-    GetClientRect(hwnd_, &client);
-    const int frameWidth = (window.right - window.left) - client.right;
-    const int frameHeight = (window.bottom - window.top) - client.bottom;
-    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top,
-                 TwipsToPixels(form1::kClientWidthTwips, dpi) + frameWidth,
-                 TwipsToPixels(form1::kClientHeightTwips, dpi) + frameHeight, SWP_NOZORDER | SWP_NOACTIVATE);
-    InvalidateRect(hwnd_, nullptr, TRUE);
+    FitClientAreaForDpi(hwnd_, suggested, form1::kClientWidthTwips, form1::kClientHeightTwips, dpi);
 }
 
 BOOL MainWindow::onSetCursor(HWND over) {
