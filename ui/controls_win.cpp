@@ -374,7 +374,9 @@ void ControlSet::SetDpi(int dpi) {
         lf.lfWeight = weights[i];
         lf.lfCharSet = ANSI_CHARSET;
         lf.lfQuality = DEFAULT_QUALITY;
-        lstrcpynW(lf.lfFaceName, L"MS Sans Serif", LF_FACESIZE);
+        // MS Sans Serif is a bitmap font drawn for 96 DPI; at any other DPI
+        // its TrueType successor scales cleanly.
+        lstrcpynW(lf.lfFaceName, dpi == 96 ? L"MS Sans Serif" : L"Microsoft Sans Serif", LF_FACESIZE);
         oldFonts[i] = std::move(fonts_[i]);  // freed once no control uses them
         fonts_[i].reset(CreateFontIndirectW(&lf));
     }
