@@ -283,7 +283,8 @@ void MainWindow::Form_QueryUnload() { services_.ending.EndProgram(); }
 
 void MainWindow::Command1_Click() {
     const NumberFormat format = services_.locale.Number();
-    EntryCheck check = CheckEntries(Text(Ctl::Text2), Text(Ctl::Text3), Text(Ctl::Text4), format);
+    std::string pulse = Text(Ctl::Text2), systolic = Text(Ctl::Text3), diastolic = Text(Ctl::Text4);
+    EntryCheck check = CheckEntries(pulse, systolic, diastolic, format);
     if (check.messages >= 1) services_.prompt.Show(hwnd_, kInputMessage, kAppTitle, kBoxOk);
     if (check.emptyNumericBoxes) {
         services_.prompt.Show(hwnd_, kInputMessage, kAppTitle, kBoxOk);
@@ -293,7 +294,10 @@ void MainWindow::Command1_Click() {
         SetFocus(Control(Ctl::Text2));
     }
     SetText(Ctl::Label6, Text(Ctl::Text1));
-    reading_ = CaptureReading(Text(Ctl::Text2), Text(Ctl::Text3), Text(Ctl::Text4), format);
+    // The boxes as they stand now: the modal boxes above let the user type
+    // nothing into them, so only the emptying can have changed them.
+    if (check.emptyNumericBoxes) pulse = systolic = diastolic = "";
+    reading_ = CaptureReading(pulse, systolic, diastolic, format);
     ShowResults();
 }
 
