@@ -16,10 +16,64 @@ bool startsWith(std::string_view text, size_t at, std::string_view what) {
     return !what.empty() && text.substr(at, what.size()) == what;
 }
 
+// A plain number ("123.45e-6": digits, at most one point, an optional
+// exponent) as 0.DIGITS times ten to the power of exponent, DIGITS starting
+// with a non-zero digit (empty for zero).
+struct DecimalShape {
+    std::string digits;
+    long long exponent = 0;
+};
+
+DecimalShape ShapeOf(std::string_view plain) {
+    DecimalShape shape;
+    long long integerDigits = 0, leadingFractionZeros = 0, exponent = 0;
+    bool point = false;
+    size_t i = 0;
+    for (; i < plain.size() && plain[i] != 'e'; ++i) {
+        char c = plain[i];
+        if (c == '.') {
+            point = true;
+        } else if (!shape.digits.empty() || c != '0') {
+            shape.digits += c;
+            if (!point) ++integerDigits;
+        } else if (point) {
+            ++leadingFractionZeros;
+        }
+    }
+    if (i < plain.size()) {
+        bool negative = ++i < plain.size() && plain[i] == '-';
+        if (i < plain.size() && (plain[i] == '-' || plain[i] == '+')) ++i;
+        for (; i < plain.size(); ++i)
+            if (exponent < 1000000000) exponent = exponent * 10 + (plain[i] - '0');  // saturates
+        if (negative) exponent = -exponent;
+    }
+    shape.exponent = (integerDigits > 0 ? integerDigits : -leadingFractionZeros) + exponent;
+    return shape;
+}
+
+// The largest double is written 1.79769313486232E+308, a hair above the
+// double range; that text, and whatever else rounds to it at 15 digits, still
+// reads back as the largest double.
+bool WritesAsLargest(const DecimalShape& shape) {
+    if (shape.exponent != 309) return false;
+    std::string first = shape.digits.substr(0, 16);
+    first.resize(16, '0');
+    return first < "1797693134862325";
+}
+
+enum class Range { Inside, Overflow, Underflow };
+
 // from_chars takes no leading '+', so the caller hands over the sign apart.
-std::optional<double> toDouble(const std::string& plain, bool negative) {
+std::optional<double> toDouble(const std::string& plain, bool negative, Range* range = nullptr) {
     double value = 0;
     auto [end, ec] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
+    if (range) *range = Range::Inside;
+    if (ec == std::errc::result_out_of_range && end == plain.data() + plain.size()) {
+        DecimalShape shape = ShapeOf(plain);
+        if (WritesAsLargest(shape)) return negative ? -std::numeric_limits<double>::max() : std::numeric_limits<double>::max();
+        if (range) *range = shape.exponent > 0 ? Range::Overflow : Range::Underflow;
+        return std::nullopt;
+    }
     if (ec != std::errc() || end != plain.data() + plain.size()) return std::nullopt;
     return negative ? -value : value;
 }
@@ -108,9 +162,6 @@ double ParseLeadingNumber(std::string_view text, const NumberFormat& format) {
 
     std::string mantissa;
     bool point = false;
-    // Where the first significant digit stands relative to the decimal point,
-    // to tell an overflow from an underflow when the value is out of range.
-    long long integerDigits = 0, leadingFractionZeros = 0;
     bool significant = false;
     for (;; skip()) {
         if (i >= text.size()) break;
@@ -118,8 +169,6 @@ double ParseLeadingNumber(std::string_view text, const NumberFormat& format) {
             char c = text[i++];
             mantissa += c;
             if (c != '0') significant = true;
-            if (!point && significant) ++integerDigits;
-            if (point && !significant) ++leadingFractionZeros;
         } else if (!point && text[i] == '.') {
             mantissa += '.';
             point = true;
@@ -136,7 +185,6 @@ double ParseLeadingNumber(std::string_view text, const NumberFormat& format) {
     if (!anyDigit) return 0;
 
     std::string exponent;
-    long long exponentValue = 0;
     if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
         size_t mark = i++;
         skip();
@@ -147,21 +195,18 @@ double ParseLeadingNumber(std::string_view text, const NumberFormat& format) {
         }
         for (; i < text.size() && isDigit(text[i]); ++i, skip()) {
             exponent += text[i];
-            if (exponentValue < 1000000000) exponentValue = exponentValue * 10 + (text[i] - '0');
         }
         if (exponent.empty()) {
             i = mark;  // "1e" reads as 1
         } else {
-            if (expNegative) exponentValue = -exponentValue;
             exponent = (expNegative ? "e-" : "e") + exponent;
         }
     }
     if (!significant) return negative ? -0.0 : 0.0;
 
-    if (auto value = toDouble(mantissa + exponent, negative)) return *value;
-    // Out of range: decide by the decimal magnitude of the number.
-    long long magnitude = (integerDigits > 0 ? integerDigits : -leadingFractionZeros) + exponentValue;
-    double limit = magnitude > 0 ? std::numeric_limits<double>::max() : 0.0;
+    Range range = Range::Inside;
+    if (auto value = toDouble(mantissa + exponent, negative, &range)) return *value;
+    double limit = range == Range::Overflow ? std::numeric_limits<double>::max() : 0.0;
     return negative ? -limit : limit;
 }
 

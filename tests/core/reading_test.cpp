@@ -72,6 +72,17 @@ TEST(ParseNumberStrict, RefusesAnythingElse) {
         EXPECT_FALSE(ParseNumberStrict(text, kComma)) << text;
 }
 
+TEST(ParseNumberStrict, TheLargestNumberReadsBackAsWritten) {
+    for (const NumberFormat* format : {&kStop, &kComma}) {
+        std::string written = WriteValue(DBL_MAX, *format);
+        EXPECT_EQ(ParseNumberStrict(written, *format), DBL_MAX) << written;
+        EXPECT_EQ(ParseNumberStrict("-" + written, *format), -DBL_MAX) << written;
+    }
+    EXPECT_EQ(ParseNumberStrict("1.797693134862324999e308", kStop), DBL_MAX);
+    EXPECT_FALSE(ParseNumberStrict("1.797693134862325e308", kStop));  // would be written 1.79769313486233E+308
+    EXPECT_FALSE(ParseNumberStrict("1.8e308", kStop));
+}
+
 TEST(ParseLeadingNumber, ReadsTheNumberAtTheStart) {
     struct Case {
         const char* text;
