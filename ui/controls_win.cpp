@@ -188,8 +188,7 @@ HICON LoadIconImage(int resourceId, int size) {
 // systems have. A fixed caption that would be clipped (a one-line box) or need
 // more lines than its box holds (a wrapping one) gets a TrueType face
 // condensed just enough to fit, never below two thirds of its natural width.
-HFONT ControlSet::FitCaption(HWND hwnd, const std::wstring& caption, HFONT font, RECT box, bool wraps) {
-    HDC dc = GetDC(hwnd);
+HFONT ControlSet::FitCaption(HDC dc, const std::wstring& caption, HFONT font, RECT box, bool wraps) {
     const int width = box.right - box.left, height = box.bottom - box.top;
     auto fits = [&](HFONT f, TEXTMETRICW* tm) {
         HGDIOBJ old = SelectObject(dc, f);
@@ -219,7 +218,6 @@ HFONT ControlSet::FitCaption(HWND hwnd, const std::wstring& caption, HFONT font,
             }
         }
     }
-    ReleaseDC(hwnd, dc);
     return result;
 }
 
@@ -266,6 +264,7 @@ void ControlSet::Create(HWND parent, const ControlRow* rows, size_t count, int d
     rows_ = rows;
     count_ = count;
     dpi_ = dpi;
+    CreateFonts();
 
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr,
@@ -280,7 +279,7 @@ void ControlSet::Create(HWND parent, const ControlRow* rows, size_t count, int d
         DWORD exStyle = 0;
         switch (row.kind) {
             case Kind::Frame: cls = L"Button"; style |= BS_GROUPBOX; break;
-            case Kind::Label: style |= SS_NOTIFY | SS_NOPREFIX; break;
+            case Kind::Label: style |= SS_NOTIFY | SS_NOPREFIX | LabelStyle(row); break;
             case Kind::LabelCentred: style |= SS_CENTER | SS_NOTIFY | SS_NOPREFIX; break;
             case Kind::TextBox:
                 cls = L"Edit";
@@ -305,8 +304,9 @@ void ControlSet::Create(HWND parent, const ControlRow* rows, size_t count, int d
         }
         std::wstring caption = Widen(row.caption ? row.caption : "");
         HMENU idParam = reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id));
-        HWND hwnd = CreateWindowExW(exStyle, cls, caption.c_str(), style, 0, 0, 0, 0, parent, idParam, Module(),
-                                    nullptr);
+        RECT rc = PixelRect(row.id);
+        HWND hwnd = CreateWindowExW(exStyle, cls, caption.c_str(), style, rc.left, rc.top, rc.right - rc.left,
+                                    rc.bottom - rc.top, parent, idParam, Module(), nullptr);
         if (!hwnd) continue;
         hwnds_[row.id] = hwnd;
         SetWindowSubclass(hwnd, ControlSubclass, 1, 0);
@@ -359,28 +359,46 @@ void ControlSet::Create(HWND parent, const ControlRow* rows, size_t count, int d
         else if (const ControlRow* c = Row(rows[i].container); c && c->kind == Kind::PictureBox)
             SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
-    dpi_ = 0;
-    SetDpi(dpi);
+    LayOut(false);
 }
 
-void ControlSet::SetDpi(int dpi) {
-    if (dpi == dpi_) return;
-    dpi_ = dpi;
+// Only a box tall enough for two lines wraps; a one-line box clips, so no
+// half-visible second line appears.
+DWORD ControlSet::LabelStyle(const ControlRow& row) const {
+    const bool wraps = TwipsToPixels(row.rc.height, dpi_) >= -2 * FontHeightFor(row.font, dpi_);
+    return wraps ? SS_LEFT : SS_LEFTNOWORDWRAP;
+}
+
+void ControlSet::CreateFonts() {
     const int weights[] = {FW_NORMAL, FW_BOLD, FW_BOLD, FW_BOLD, FW_NORMAL};
-    Font oldFonts[5];
     for (int i = 0; i < 5; ++i) {
         LOGFONTW lf{};
-        lf.lfHeight = PointsToFontHeight(kFontPoints[i], dpi);
+        lf.lfHeight = PointsToFontHeight(kFontPoints[i], dpi_);
         lf.lfWeight = weights[i];
         lf.lfCharSet = ANSI_CHARSET;
         lf.lfQuality = DEFAULT_QUALITY;
         // MS Sans Serif is a bitmap font drawn for 96 DPI; at any other DPI
         // its TrueType successor scales cleanly.
-        lstrcpynW(lf.lfFaceName, dpi == 96 ? L"MS Sans Serif" : L"Microsoft Sans Serif", LF_FACESIZE);
-        oldFonts[i] = std::move(fonts_[i]);  // freed once no control uses them
+        lstrcpynW(lf.lfFaceName, dpi_ == 96 ? L"MS Sans Serif" : L"Microsoft Sans Serif", LF_FACESIZE);
         fonts_[i].reset(CreateFontIndirectW(&lf));
     }
+}
+
+void ControlSet::SetDpi(int dpi) {
+    if (dpi == dpi_) return;
+    dpi_ = dpi;
+    Font oldFonts[5];  // freed once no control uses them
+    for (int i = 0; i < 5; ++i) oldFonts[i] = std::move(fonts_[i]);
+    CreateFonts();
+    LayOut(true);
+}
+
+// Fonts, images and label shapes for the current DPI; moving also puts every
+// control in its place (new controls are created there).
+void ControlSet::LayOut(bool moving) {
+    const int dpi = dpi_;
     std::vector<Font> oldFitted = std::move(fittedFonts_);
+    HDC measure = CreateCompatibleDC(nullptr);  // captions are measured here, off screen
     std::vector<Icon> oldIcons = std::move(buttonIcons_);
     std::vector<Bitmap> oldBitmaps = std::move(buttonBitmaps_);
     fittedFonts_.clear();
@@ -392,19 +410,20 @@ void ControlSet::SetDpi(int dpi) {
         HWND hwnd = (*this)[row.id];
         if (!hwnd) continue;
         RECT rc = PixelRect(row.id);
-        SetWindowPos(hwnd, nullptr, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        if (moving)
+            SetWindowPos(hwnd, nullptr, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
         HFONT font = FontFor(row.font);
         if (row.kind == Kind::Label) {
-            // Only a box tall enough for two lines wraps; a one-line box
-            // clips, so no half-visible second line appears.
-            const bool wraps = (rc.bottom - rc.top) >= -2 * FontHeightFor(row.font, dpi);
-            LONG style = GetWindowLongW(hwnd, GWL_STYLE) & ~(SS_TYPEMASK);
-            SetWindowLongW(hwnd, GWL_STYLE, style | (wraps ? SS_LEFT : SS_LEFTNOWORDWRAP));
+            const DWORD shape = LabelStyle(row);
+            if (moving) {
+                LONG style = GetWindowLongW(hwnd, GWL_STYLE) & ~(SS_TYPEMASK);
+                SetWindowLongW(hwnd, GWL_STYLE, style | static_cast<LONG>(shape));
+            }
             std::wstring caption = Widen(row.caption ? row.caption : "");
-            if (!caption.empty()) font = FitCaption(hwnd, caption, font, rc, wraps);
+            if (!caption.empty()) font = FitCaption(measure, caption, font, rc, shape == SS_LEFT);
         }
-        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), moving);
 
         if (row.image != 0 && row.kind == Kind::PictureButton) {
             // The best-fitting image for this DPI: the 32-pixel art, scaled.
@@ -426,14 +445,15 @@ void ControlSet::SetDpi(int dpi) {
         }
         if (row.kind == Kind::PictureBox)
             SendMessageW(hwnd, kMsgPictureSetDpi, static_cast<WPARAM>(dpi), 0);
-        if (row.kind == Kind::Label || row.kind == Kind::LabelCentred) ClipUnderControls(row, rc);
+        if (row.kind == Kind::Label || row.kind == Kind::LabelCentred) ClipUnderControls(row, rc, moving);
     }
+    DeleteDC(measure);
 }
 
 // A label lies beneath the boxes and buttons it overlaps, as if it were
 // painted on the window itself: its window leaves out their area, whatever
 // its place in the z-order (which screen readers use to pair it with its box).
-void ControlSet::ClipUnderControls(const ControlRow& label, RECT rc) {
+void ControlSet::ClipUnderControls(const ControlRow& label, RECT rc, bool redraw) {
     HWND hwnd = (*this)[label.id];
     HRGN region = CreateRectRgn(0, 0, rc.right - rc.left, rc.bottom - rc.top);
     bool clipped = false;
@@ -451,7 +471,10 @@ void ControlSet::ClipUnderControls(const ControlRow& label, RECT rc) {
         clipped = true;
     }
     // The window owns the region from here on.
-    SetWindowRgn(hwnd, clipped ? region : nullptr, TRUE);
+    if (clipped)
+        SetWindowRgn(hwnd, region, redraw);
+    else if (redraw)
+        SetWindowRgn(hwnd, nullptr, TRUE);
     if (!clipped) DeleteObject(region);
 }
 

@@ -65,8 +65,11 @@ public:
 
 private:
     POINT originTwips(const ControlRow& row) const;
-    void ClipUnderControls(const ControlRow& label, RECT rc);
-    HFONT FitCaption(HWND hwnd, const std::wstring& caption, HFONT font, RECT box, bool wraps);
+    void CreateFonts();
+    void LayOut(bool moving);
+    DWORD LabelStyle(const ControlRow& row) const;
+    void ClipUnderControls(const ControlRow& label, RECT rc, bool redraw);
+    HFONT FitCaption(HDC dc, const std::wstring& caption, HFONT font, RECT box, bool wraps);
 
     const ControlRow* rows_ = nullptr;
     size_t count_ = 0;
