@@ -178,6 +178,16 @@ void FitClientAreaForDpi(HWND hwnd, RECT suggested, int widthTwips, int heightTw
     InvalidateRect(hwnd, nullptr, TRUE);
 }
 
+bool KeepFocusAcrossActivation(HWND window, WPARAM activateState, HWND& lastFocus) {
+    if (LOWORD(activateState) == WA_INACTIVE) {
+        lastFocus = GetFocus();
+    } else if (lastFocus && IsWindow(lastFocus) && GetParent(lastFocus) == window) {
+        SetFocus(lastFocus);
+        return true;
+    }
+    return false;
+}
+
 int FontHeightFor(FontId font, int dpi) { return PointsToFontHeight(kFontPoints[FontIndex(font)], dpi); }
 
 HICON LoadIconImage(int resourceId, int size) {

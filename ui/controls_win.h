@@ -41,6 +41,11 @@ int WindowDpi(HWND hwnd);
 // area of exactly the given twips at the new DPI, whatever its frame.
 void FitClientAreaForDpi(HWND hwnd, RECT suggested, int widthTwips, int heightTwips, int dpi);
 
+// A plain window (not a dialog) forgets its focused control when it is
+// deactivated: call at WM_ACTIVATE. True when the focus was put back, and
+// WM_ACTIVATE must then not reach DefWindowProc.
+bool KeepFocusAcrossActivation(HWND window, WPARAM activateState, HWND& lastFocus);
+
 // Loads an icon image of the given size from the program's resources.
 HICON LoadIconImage(int resourceId, int size);
 

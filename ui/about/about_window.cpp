@@ -134,13 +134,7 @@ LRESULT AboutWindow::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
             cmdOK_Click();
             return 0;
         case WM_ACTIVATE:
-            // A plain window forgets its focused control when it is deactivated.
-            if (LOWORD(wp) == WA_INACTIVE) {
-                lastFocus_ = GetFocus();
-            } else if (lastFocus_ && IsWindow(lastFocus_) && GetParent(lastFocus_) == hwnd_) {
-                SetFocus(lastFocus_);
-                return 0;
-            }
+            if (KeepFocusAcrossActivation(hwnd_, wp, lastFocus_)) return 0;
             break;
         case DM_GETDEFID:
             return MAKELRESULT(about::id(Ctl::cmdOK), DC_HASDEFID);

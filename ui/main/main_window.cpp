@@ -145,13 +145,7 @@ LRESULT MainWindow::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
             if (wp) Form_QueryUnload();
             return 0;
         case WM_ACTIVATE:
-            // A plain window forgets its focused control when it is deactivated.
-            if (LOWORD(wp) == WA_INACTIVE) {
-                lastFocus_ = GetFocus();
-            } else if (lastFocus_ && IsWindow(lastFocus_) && GetParent(lastFocus_) == hwnd_) {
-                SetFocus(lastFocus_);
-                return 0;
-            }
+            if (KeepFocusAcrossActivation(hwnd_, wp, lastFocus_)) return 0;
             break;
         case WM_COMMAND:
             onCommand(LOWORD(wp), HIWORD(wp));
