@@ -188,6 +188,27 @@ TEST_F(Form1Test, ControlsSitWhereTheLayoutPutsThemAt96Dpi) {
     }
 }
 
+TEST_F(Form1Test, EveryControlExistsInsideItsContainerAtItsSize) {
+    auto placeOf = [&](int id) {
+        RECT rc;
+        GetWindowRect(form.Controls()[id], &rc);
+        MapWindowPoints(nullptr, form.Hwnd(), reinterpret_cast<POINT*>(&rc), 2);
+        return rc;
+    };
+    for (const ControlRow& row : form1::kLayout) {
+        ASSERT_NE(form.Controls()[row.id], nullptr) << row.id;
+        RECT rc = placeOf(row.id);
+        EXPECT_EQ(rc.right - rc.left, MulDiv(row.rc.width, 96, 1440)) << row.id;
+        EXPECT_EQ(rc.bottom - rc.top, MulDiv(row.rc.height, 96, 1440)) << row.id;
+        EXPECT_EQ(GetParent(form.Controls()[row.id]), form.Hwnd()) << row.id;
+        if (row.container != 0) {
+            RECT outer = placeOf(row.container), both{};
+            IntersectRect(&both, &rc, &outer);
+            EXPECT_TRUE(EqualRect(&both, &rc)) << row.id << " lies outside its container";
+        }
+    }
+}
+
 TEST_F(Form1Test, MovingToA144DpiMonitorScalesEverythingAlike) {
     RECT suggested;
     GetWindowRect(form.Hwnd(), &suggested);
