@@ -8,6 +8,7 @@
 
 #include "core/classify.h"
 #include "fakes.h"
+#include "form1_fixture.h"
 #include "platform/text.h"
 #include "ui/main/main_window.h"
 
@@ -16,25 +17,12 @@ namespace {
 
 using form1::Ctl;
 using testing::Pump;
-using testing::TestServices;
 
 const char kProductTitle[] = "Pulvar.    1.0.4";
 
-class LiveTest : public ::testing::Test {
+class LiveTest : public testing::Form1Fixture {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(form.Create(SW_SHOW));
-        SetForegroundWindow(form.Hwnd());
-        Pump();
-    }
-    HWND C(Ctl c) const { return form.Control(c); }
-    std::string Text(Ctl c) const { return WindowTextUtf8(C(c)); }
     std::string Title() const { return WindowTextUtf8(form.Hwnd()); }
-    void Type(Ctl c, const char* text) { SetWindowTextUtf8(C(c), text); }
-    void Click(Ctl c) {
-        SendMessageW(C(c), BM_CLICK, 0, 0);
-        Pump();
-    }
     // A pointer move as the window manager delivers it: to the window under
     // the pointer, in that window's client coordinates.
     void MoveOver(HWND target, int x, int y) {
@@ -53,9 +41,6 @@ protected:
                      reinterpret_cast<LPARAM>(C(Ctl::Slider1)));
     }
     bool Shown(Ctl c) const { return (GetWindowLongW(C(c), GWL_STYLE) & WS_VISIBLE) != 0; }
-
-    TestServices t;
-    MainWindow form{t.services};
 };
 
 TEST_F(LiveTest, TitleStartsAsTheProductTitleAndTheClockEmpty) {

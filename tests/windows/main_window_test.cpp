@@ -9,6 +9,7 @@
 #include "app/resource.h"
 #include "core/classify.h"
 #include "fakes.h"
+#include "form1_fixture.h"
 #include "platform/text.h"
 #include "ui/main/main_window.h"
 
@@ -17,28 +18,14 @@ namespace {
 
 using form1::Ctl;
 using testing::Pump;
-using testing::TestServices;
 
-class Form1Test : public ::testing::Test {
+class Form1Test : public testing::Form1Fixture {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(form.Create(SW_SHOW));
-        SetForegroundWindow(form.Hwnd());
-        Pump();
-    }
-
-    HWND C(Ctl c) const { return form.Control(c); }
-    std::string Text(Ctl c) const { return WindowTextUtf8(C(c)); }
-    void Type(Ctl c, const char* text) { SetWindowTextUtf8(C(c), text); }
     void Enter(const char* name, const char* pulse, const char* systolic, const char* diastolic) {
         Type(Ctl::Text1, name);
         Type(Ctl::Text2, pulse);
         Type(Ctl::Text3, systolic);
         Type(Ctl::Text4, diastolic);
-    }
-    void Click(Ctl c) {
-        SendMessageW(C(c), BM_CLICK, 0, 0);
-        Pump();
     }
     int Gauge() const { return static_cast<int>(SendMessageW(C(Ctl::ProgressBar1), PBM_GETPOS, 0, 0)); }
     COLORREF Indicator() const { return static_cast<COLORREF>(SendMessageW(C(Ctl::Picture1), kMsgPictureGetBack, 0, 0)); }
@@ -46,9 +33,6 @@ protected:
     HICON LampIcon(Ctl picture) const {
         return reinterpret_cast<HICON>(SendMessageW(C(picture), kMsgPictureGetBigIcon, 0, 0));
     }
-
-    TestServices t;
-    MainWindow form{t.services};
 };
 
 TEST_F(Form1Test, TheTypicalRoad) {

@@ -1,0 +1,37 @@
+// The real Form1 on screen with fake seams, and the few moves every Form1
+// test makes.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "fakes.h"
+#include "platform/text.h"
+#include "ui/main/main_window.h"
+
+namespace pulvar::testing {
+
+class Form1Fixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(form.Create(SW_SHOW));
+        SetForegroundWindow(form.Hwnd());
+        Pump();
+    }
+
+    HWND C(form1::Ctl c) const { return form.Control(c); }
+    std::string Text(form1::Ctl c) const { return WindowTextUtf8(C(c)); }
+    void Type(form1::Ctl c, const char* text) { SetWindowTextUtf8(C(c), text); }
+    void Click(form1::Ctl c) {
+        SendMessageW(C(c), BM_CLICK, 0, 0);
+        Pump();
+    }
+
+    TestServices t;
+    MainWindow form{t.services};
+};
+
+}  // namespace pulvar::testing
