@@ -11,9 +11,10 @@ target_link_libraries(pulvar_win PUBLIC pulvar_core)
 target_compile_options(pulvar_win PRIVATE ${PULVAR_WARNINGS})
 target_compile_definitions(pulvar_win PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
                            _WIN32_WINNT=0x0601 WINVER=0x0601)
-# winspool and comdlg32 are deliberately absent: printing loads the print
-# system only when a report is printed, so a hung spooler never delays start-up.
-target_link_libraries(pulvar_win PUBLIC comctl32 shell32 advapi32 ole32 oleaut32 uuid gdi32 user32 kernel32)
+# winspool, comdlg32, ole32, oleaut32 and shell32 are deliberately absent: the
+# print system, OLE and the shell are loaded when a command first needs them
+# (platform/system_library.h), so starting the program waits for none of them.
+target_link_libraries(pulvar_win PUBLIC comctl32 advapi32 uuid gdi32 user32 kernel32)
 
 set(PULVAR_RC ${CMAKE_CURRENT_SOURCE_DIR}/app/pulvar.rc)
 if(NOT MSVC)

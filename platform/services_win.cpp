@@ -1,11 +1,11 @@
 // The Win32 side of the seams the windows use.
 #include <windows.h>
-#include <shellapi.h>
 
 #include "platform/printer.h"
 #include "platform/programs.h"
 #include "platform/registry.h"
 #include "platform/seams.h"
+#include "platform/system_library.h"
 #include "platform/text.h"
 
 namespace pulvar {
@@ -42,9 +42,13 @@ public:
 class WinShell : public Shell {
 public:
     void Open(void* owner, const std::string& address) override {
+        // The shell is loaded on the first link followed, not with the program.
+        using ShellExecuteFn = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+        static const auto shellExecute = SystemFunction<ShellExecuteFn>(L"shell32.dll", "ShellExecuteW");
         // The outcome is deliberately not examined: a missing browser is not
         // something the program can mend.
-        ShellExecuteW(static_cast<HWND>(owner), L"open", Widen(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+        if (shellExecute)
+            shellExecute(static_cast<HWND>(owner), L"open", Widen(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     }
 };
 

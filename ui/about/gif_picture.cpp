@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/system_library.h"
+
 namespace pulvar {
 
 namespace {
@@ -10,18 +12,41 @@ using Stream = Owned<IStream*, ReleaseComObject>;
 
 constexpr int kHimetricPerInch = 2540;
 
+// OLE is loaded when the first picture is, not with the program.
+using CoInitializeExFn = HRESULT(WINAPI*)(void*, DWORD);
+using CoUninitializeFn = void(WINAPI*)();
+using CreateStreamOnHGlobalFn = HRESULT(WINAPI*)(HGLOBAL, BOOL, IStream**);
+using OleLoadPictureFn = HRESULT(WINAPI*)(IStream*, LONG, BOOL, REFIID, void**);
+
+struct Ole {
+    CoInitializeExFn coInitializeEx = SystemFunction<CoInitializeExFn>(L"ole32.dll", "CoInitializeEx");
+    CoUninitializeFn coUninitialize = SystemFunction<CoUninitializeFn>(L"ole32.dll", "CoUninitialize");
+    CreateStreamOnHGlobalFn createStreamOnHGlobal =
+        SystemFunction<CreateStreamOnHGlobalFn>(L"ole32.dll", "CreateStreamOnHGlobal");
+    OleLoadPictureFn oleLoadPicture = SystemFunction<OleLoadPictureFn>(L"oleaut32.dll", "OleLoadPicture");
+
+    bool complete() const { return coInitializeEx && coUninitialize && createStreamOnHGlobal && oleLoadPicture; }
+};
+
+const Ole& OleFunctions() {
+    static const Ole ole;
+    return ole;
+}
+
 // OLE may decode the picture through COM objects of its own, which need COM
 // on this thread while it loads; the loaded picture itself does not.
 class ComForThisScope {
 public:
-    ComForThisScope() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    explicit ComForThisScope(const Ole& ole)
+        : ole_(ole), result_(ole.coInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
     ~ComForThisScope() {
-        if (SUCCEEDED(result_)) CoUninitialize();
+        if (SUCCEEDED(result_)) ole_.coUninitialize();
     }
     ComForThisScope(const ComForThisScope&) = delete;
     ComForThisScope& operator=(const ComForThisScope&) = delete;
 
 private:
+    const Ole& ole_;
     HRESULT result_;  // a thread already in another apartment keeps it
 };
 
@@ -38,6 +63,8 @@ int ScreenDpiX() {
 
 bool GifPicture::Load(int resourceId) {
     picture_.reset();
+    const Ole& ole = OleFunctions();
+    if (!ole.complete()) return false;
     HMODULE module = GetModuleHandleW(nullptr);
     HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(resourceId), MAKEINTRESOURCEW(10) /*RT_RCDATA*/);
     if (!found) return false;
@@ -56,15 +83,15 @@ bool GifPicture::Load(int resourceId) {
     std::memcpy(copy, data, bytes);
     GlobalUnlock(memory);
     IStream* rawStream = nullptr;
-    if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &rawStream))) {
+    if (FAILED(ole.createStreamOnHGlobal(memory, TRUE, &rawStream))) {
         GlobalFree(memory);
         return false;
     }
     Stream stream(rawStream);
 
-    ComForThisScope com;
+    ComForThisScope com(ole);
     IPicture* picture = nullptr;
-    if (FAILED(OleLoadPicture(stream.get(), static_cast<LONG>(bytes), FALSE, IID_IPicture,
+    if (FAILED(ole.oleLoadPicture(stream.get(), static_cast<LONG>(bytes), FALSE, IID_IPicture,
                               reinterpret_cast<void**>(&picture))))
         return false;
     picture_.reset(picture);
