@@ -14,6 +14,30 @@ constexpr wchar_t kPictureClass[] = L"PulvarPictureBox";
 
 HINSTANCE Module() { return GetModuleHandleW(nullptr); }
 
+// Hands a mouse message on to a tooltip, which shows and hides the control's
+// tip from them.
+void RelayToTooltip(HWND tooltip, HWND control, UINT msg, WPARAM wp, LPARAM lp) {
+    if (!tooltip) return;
+    MSG relayed{};
+    relayed.hwnd = control;
+    relayed.message = msg;
+    relayed.wParam = wp;
+    relayed.lParam = lp;
+    relayed.time = static_cast<DWORD>(GetMessageTime());
+    const DWORD pos = GetMessagePos();
+    relayed.pt = {static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
+    SendMessageW(tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+}
+
+bool IsMouseButtonMessage(UINT msg) {
+    switch (msg) {
+        case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP: case WM_MBUTTONDOWN: case WM_MBUTTONUP:
+            return true;
+    }
+    return false;
+}
+
 // State of one picture box, owned by the window and freed at WM_NCDESTROY.
 struct PictureData {
     COLORREF back = CLR_INVALID;  // CLR_INVALID: the standard button face
@@ -21,6 +45,7 @@ struct PictureData {
     Icon bigIcon;
     Icon smallIcon;
     Bitmap bitmap;
+    HWND tooltip = nullptr;  // the form's, which shows this box's tip
 };
 
 LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -79,10 +104,17 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_KILLFOCUS:
             InvalidateRect(hwnd, nullptr, FALSE);
             break;
+        case WM_MOUSEMOVE:
+            if (data) RelayToTooltip(data->tooltip, hwnd, msg, wp, lp);
+            SendMessageW(GetParent(hwnd), kMsgControlMouseMove, static_cast<WPARAM>(GetDlgCtrlID(hwnd)),
+                         reinterpret_cast<LPARAM>(hwnd));
+            return 0;
         case WM_LBUTTONDOWN:
+            if (data) RelayToTooltip(data->tooltip, hwnd, msg, wp, lp);
             if (GetWindowLongW(hwnd, GWL_STYLE) & WS_TABSTOP) SetFocus(hwnd);
             return 0;
         case WM_LBUTTONUP:
+            if (data) RelayToTooltip(data->tooltip, hwnd, msg, wp, lp);
             SendMessageW(GetParent(hwnd), kMsgControlClick, static_cast<WPARAM>(GetDlgCtrlID(hwnd)),
                          reinterpret_cast<LPARAM>(hwnd));
             return 0;
@@ -103,17 +135,32 @@ void RegisterPictureClass() {
     registered = true;
 }
 
+// What a subclassed control keeps: its own window procedure and the form's
+// tooltip. It sits in the slot Windows leaves to the application; a window
+// property would do as well, but Wine looks properties up in its server, and
+// every message to every control would pay for it.
+struct Subclassed {
+    WNDPROC original;
+    HWND tooltip;
+};
+
 // Every control tells its parent when the pointer moves over it, and text
 // boxes also when they are clicked: the hints and the click-to-empty boxes
-// need both, and controls report neither on their own.
-LRESULT CALLBACK ControlSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+// need both, and controls report neither on their own. Mouse messages also go
+// to the form's tooltip.
+LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* mine = reinterpret_cast<Subclassed*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!mine) return DefWindowProcW(hwnd, msg, wp, lp);
+    const WNDPROC original = mine->original;
     switch (msg) {
         case WM_MOUSEMOVE:
+            RelayToTooltip(mine->tooltip, hwnd, msg, wp, lp);
             SendMessageW(GetParent(hwnd), kMsgControlMouseMove, static_cast<WPARAM>(GetDlgCtrlID(hwnd)),
                          reinterpret_cast<LPARAM>(hwnd));
             break;
         case WM_LBUTTONUP: {
-            LRESULT result = DefSubclassProc(hwnd, msg, wp, lp);
+            RelayToTooltip(mine->tooltip, hwnd, msg, wp, lp);
+            LRESULT result = CallWindowProcW(original, hwnd, msg, wp, lp);
             wchar_t cls[16] = {};
             GetClassNameW(hwnd, cls, 16);
             if (lstrcmpiW(cls, L"Edit") == 0)
@@ -122,10 +169,21 @@ LRESULT CALLBACK ControlSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT
             return result;
         }
         case WM_NCDESTROY:
-            RemoveWindowSubclass(hwnd, ControlSubclass, 1);
+            SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+            delete mine;
+            break;
+        default:
+            if (IsMouseButtonMessage(msg)) RelayToTooltip(mine->tooltip, hwnd, msg, wp, lp);
             break;
     }
-    return DefSubclassProc(hwnd, msg, wp, lp);
+    return CallWindowProcW(original, hwnd, msg, wp, lp);
+}
+
+void Subclass(HWND hwnd, HWND tooltip) {
+    auto* mine = new Subclassed{reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)), tooltip};
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(mine));
+    SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlProc));
 }
 
 bool IsBitmapResource(int resourceId) {
@@ -319,7 +377,11 @@ void ControlSet::Create(HWND parent, const ControlRow* rows, size_t count, int d
                                     rc.bottom - rc.top, parent, idParam, Module(), nullptr);
         if (!hwnd) continue;
         hwnds_[row.id] = hwnd;
-        SetWindowSubclass(hwnd, ControlSubclass, 1, 0);
+        // Picture boxes are this program's own class and report for themselves.
+        if (row.kind == Kind::PictureBox)
+            reinterpret_cast<PictureData*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))->tooltip = tooltip_;
+        else
+            Subclass(hwnd, tooltip_);
         // No length limit of its own: whatever is typed or pasted is kept.
         if (row.kind == Kind::TextBox) SendMessageW(hwnd, EM_SETLIMITTEXT, 0, 0);
 
@@ -341,7 +403,7 @@ void ControlSet::Create(HWND parent, const ControlRow* rows, size_t count, int d
             std::wstring tip = Widen(row.tip);
             TTTOOLINFOW ti{};
             ti.cbSize = sizeof ti;
-            ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+            ti.uFlags = TTF_IDISHWND;  // the controls relay their mouse messages
             ti.hwnd = parent;
             ti.uId = reinterpret_cast<UINT_PTR>(hwnd);
             ti.lpszText = tip.data();
@@ -470,7 +532,8 @@ void ControlSet::ClipUnderControls(const ControlRow& label, RECT rc, bool redraw
     for (size_t i = 0; i < count_; ++i) {
         const ControlRow& other = rows_[i];
         const bool solid = other.kind == Kind::TextBox || other.kind == Kind::Button ||
-                           other.kind == Kind::PictureButton || other.kind == Kind::Slider;
+                           other.kind == Kind::PictureButton || other.kind == Kind::Slider ||
+                           other.kind == Kind::PictureBox;
         if (!solid || other.hidden) continue;
         RECT theirs = PixelRect(other.id), overlap{};
         if (!IntersectRect(&overlap, &rc, &theirs)) continue;

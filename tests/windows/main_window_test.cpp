@@ -193,6 +193,39 @@ TEST_F(Form1Test, EveryControlExistsInsideItsContainerAtItsSize) {
     }
 }
 
+// A label the layout lets run into a box, button or picture must not paint
+// over it: Label1 and Label2 reach into their text boxes, Label8 into the top
+// border of the colour indicator.
+TEST_F(Form1Test, LabelsLieBeneathTheControlsTheyOverlap) {
+    auto placeOf = [&](int id) {
+        RECT rc;
+        GetWindowRect(form.Controls()[id], &rc);
+        MapWindowPoints(nullptr, form.Hwnd(), reinterpret_cast<POINT*>(&rc), 2);
+        return rc;
+    };
+    int overlaps = 0;
+    for (const ControlRow& label : form1::kLayout) {
+        if (label.kind != Kind::Label && label.kind != Kind::LabelCentred) continue;
+        const RECT mine = placeOf(label.id);
+        for (const ControlRow& other : form1::kLayout) {
+            const bool solid = other.kind == Kind::TextBox || other.kind == Kind::Button ||
+                               other.kind == Kind::PictureButton || other.kind == Kind::PictureBox;
+            if (!solid || other.hidden) continue;
+            RECT theirs = placeOf(other.id), both{};
+            if (!IntersectRect(&both, &mine, &theirs)) continue;
+            ++overlaps;
+            HRGN shape = CreateRectRgn(0, 0, 0, 0);
+            ASSERT_NE(GetWindowRgn(C(static_cast<Ctl>(label.id)), shape), ERROR)
+                << label.id << " paints over " << other.id;
+            for (POINT at : {POINT{both.left, both.top}, POINT{both.right - 1, both.bottom - 1}})
+                EXPECT_FALSE(PtInRegion(shape, at.x - mine.left, at.y - mine.top))
+                    << label.id << " paints over " << other.id << " at " << at.x << "," << at.y;
+            DeleteObject(shape);
+        }
+    }
+    EXPECT_GE(overlaps, 3);
+}
+
 TEST_F(Form1Test, MovingToA144DpiMonitorScalesEverythingAlike) {
     RECT suggested;
     GetWindowRect(form.Hwnd(), &suggested);
@@ -255,6 +288,30 @@ TEST_F(Form1Test, CaptionsAndToolTipsAreExact) {
     EXPECT_EQ(tipOf(Ctl::Label9), "Cuente el pulso en 15 segundos y multipìquelo por cuatro");
     EXPECT_EQ(tipOf(Ctl::Command4), "<none>");
     EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 13);
+}
+
+// The real pointer resting on a control shows that control's tip: the mouse
+// messages reach the tooltip through the controls themselves.
+TEST_F(Form1Test, ToolTipsShowWhereThePointerRests) {
+    HWND tips = form.Controls().Tooltip();
+    for (Ctl c : {Ctl::Command11, Ctl::Label9}) {
+        SendMessageW(tips, TTM_POP, 0, 0);
+        RECT rc;
+        GetWindowRect(C(c), &rc);
+        SetCursorPos((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+        TTTOOLINFOW ti{};
+        ti.cbSize = sizeof ti;
+        for (int waited = 0; waited < 3000 && !(IsWindowVisible(tips) && ti.uId); waited += 20) {
+            Sleep(20);
+            Pump();
+            ti.uId = 0;
+            SendMessageW(tips, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+        }
+        EXPECT_TRUE(IsWindowVisible(tips)) << form1::id(c);
+        EXPECT_EQ(reinterpret_cast<HWND>(ti.uId), C(c));
+    }
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+    Pump();
 }
 
 TEST_F(Form1Test, TabTravelsInTheFormOrderSkippingHiddenControls) {
