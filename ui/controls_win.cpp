@@ -168,6 +168,15 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
                              reinterpret_cast<LPARAM>(hwnd));
             return result;
         }
+        case WM_NCPAINT: {
+            // A control without border or scroll bars has no frame to paint;
+            // Wine would still ask its server about the monitor several times.
+            RECT window, client;
+            GetWindowRect(hwnd, &window);
+            GetClientRect(hwnd, &client);
+            if (window.right - window.left == client.right && window.bottom - window.top == client.bottom) return 0;
+            break;
+        }
         case WM_NCDESTROY:
             SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
