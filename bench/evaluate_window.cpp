@@ -5,7 +5,12 @@
 //
 //   evaluate_window [RUNS]     (default 10000)
 //
-// Prints "runs N click_median_us M click_p90_us P shown_median_us S shown_p90_us Q".
+// Then the same click with a reading that does not change (so neither does
+// the band, the gauge, the colour or the window's icon), and the window icon
+// change alone (the two WM_SETICON a change of band sends).
+//
+// Prints "runs N click_median_us M click_p90_us P shown_median_us S shown_p90_us Q
+// same_median_us A same_p90_us B icon_median_us C icon_p90_us D".
 // Linked with libpulvar_win.a and the program's resources by scripts/bench.
 #include <windows.h>
 #include <commctrl.h>
@@ -95,8 +100,41 @@ int wmain(int argc, wchar_t** argv) {
         shown.push_back(painted - start);
         if (i % 64 == 0) Pump();  // the clock's timer and whatever else is queued
     }
-    std::printf("runs %d click_median_us %.1f click_p90_us %.1f shown_median_us %.1f shown_p90_us %.1f\n",
-                runs, Median(handler), P90(handler), Median(shown), P90(shown));
+    // The same reading again and again: the handler's own work, with nothing
+    // on screen changing.
+    std::vector<double> same;
+    same.reserve(static_cast<size_t>(runs));
+    const Entry& typical = kEntries[0];
+    SetWindowTextW(form.Control(Ctl::Text2), typical.pulse);
+    SetWindowTextW(form.Control(Ctl::Text3), typical.systolic);
+    SetWindowTextW(form.Control(Ctl::Text4), typical.diastolic);
+    for (int i = 0; i < runs; ++i) {
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        const double start = NowUs();
+        SendMessageW(hwnd, WM_COMMAND, click, reinterpret_cast<LPARAM>(button));
+        same.push_back(NowUs() - start);
+        if (i % 64 == 0) Pump();
+    }
+
+    // The window icon alone, between two lamps, as a change of band sets it.
+    std::vector<double> icon;
+    icon.reserve(static_cast<size_t>(runs));
+    const Ctl lamps[] = {Ctl::Picture3, Ctl::Picture4};
+    for (int i = 0; i < runs; ++i) {
+        HWND lamp = form.Control(lamps[i % 2]);
+        const LPARAM big = SendMessageW(lamp, pulvar::kMsgPictureGetBigIcon, 0, 0);
+        const LPARAM small = SendMessageW(lamp, pulvar::kMsgPictureGetSmallIcon, 0, 0);
+        const double start = NowUs();
+        SendMessageW(hwnd, WM_SETICON, ICON_BIG, big);
+        SendMessageW(hwnd, WM_SETICON, ICON_SMALL, small);
+        icon.push_back(NowUs() - start);
+        if (i % 64 == 0) Pump();
+    }
+
+    std::printf("runs %d click_median_us %.1f click_p90_us %.1f shown_median_us %.1f shown_p90_us %.1f "
+                "same_median_us %.1f same_p90_us %.1f icon_median_us %.1f icon_p90_us %.1f\n",
+                runs, Median(handler), P90(handler), Median(shown), P90(shown), Median(same), P90(same),
+                Median(icon), P90(icon));
     std::fflush(stdout);
     // The close box would end the program through its own path; leave directly.
     ExitProcess(0);
