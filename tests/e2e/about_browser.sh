@@ -7,25 +7,9 @@
 # Run alone or from scripts/test, which exports the Wine environment.
 
 set -u
-here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-PULVAR_SRC=${PULVAR_SRC:-$(cd "$here/../.." && pwd)}
-# shellcheck source=scripts/wine-env.sh
-source "$PULVAR_SRC/scripts/wine-env.sh"
-
 me=about_browser
-passed=0
-failed=0
-ok() { passed=$((passed + 1)); printf '%s: ok - %s\n' "$me" "$*"; }
-not_ok() { failed=$((failed + 1)); printf '%s: FAILED - %s\n' "$me" "$*"; }
-finish() {
-    printf '%s: %d passed, %d failed\n' "$me" "$passed" "$failed"
-    ((failed == 0 && passed > 0))
-    exit $?
-}
-give_up() {
-    not_ok "$*"
-    finish
-}
+# shellcheck source=tests/e2e/checks
+source "$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/checks"
 
 tests_exe="$PULVAR_BUILD/pulvar_windows_tests.exe"
 [[ -f $tests_exe ]] || give_up "$tests_exe is not built"
