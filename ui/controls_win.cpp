@@ -29,13 +29,21 @@ void RelayToTooltip(HWND tooltip, HWND control, UINT msg, WPARAM wp, LPARAM lp) 
     SendMessageW(tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
 }
 
-bool IsMouseButtonMessage(UINT msg) {
+// What every control does with the pointer: the form's tooltip sees the
+// mouse messages, and the form hears when the pointer moves over the control
+// (the hints need it, and controls do not report it on their own).
+void ReportPointer(HWND tooltip, HWND control, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
+        case WM_MOUSEMOVE:
+            RelayToTooltip(tooltip, control, msg, wp, lp);
+            SendMessageW(GetParent(control), kMsgControlMouseMove, static_cast<WPARAM>(GetDlgCtrlID(control)),
+                         reinterpret_cast<LPARAM>(control));
+            break;
         case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_RBUTTONDOWN:
         case WM_RBUTTONUP: case WM_MBUTTONDOWN: case WM_MBUTTONUP:
-            return true;
+            RelayToTooltip(tooltip, control, msg, wp, lp);
+            break;
     }
-    return false;
 }
 
 // State of one picture box, owned by the window and freed at WM_NCDESTROY.
@@ -50,6 +58,7 @@ struct PictureData {
 
 LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     auto* data = reinterpret_cast<PictureData*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (data) ReportPointer(data->tooltip, hwnd, msg, wp, lp);
     switch (msg) {
         case WM_NCCREATE:
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new PictureData));
@@ -104,17 +113,10 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_KILLFOCUS:
             InvalidateRect(hwnd, nullptr, FALSE);
             break;
-        case WM_MOUSEMOVE:
-            if (data) RelayToTooltip(data->tooltip, hwnd, msg, wp, lp);
-            SendMessageW(GetParent(hwnd), kMsgControlMouseMove, static_cast<WPARAM>(GetDlgCtrlID(hwnd)),
-                         reinterpret_cast<LPARAM>(hwnd));
-            return 0;
         case WM_LBUTTONDOWN:
-            if (data) RelayToTooltip(data->tooltip, hwnd, msg, wp, lp);
             if (GetWindowLongW(hwnd, GWL_STYLE) & WS_TABSTOP) SetFocus(hwnd);
             return 0;
         case WM_LBUTTONUP:
-            if (data) RelayToTooltip(data->tooltip, hwnd, msg, wp, lp);
             SendMessageW(GetParent(hwnd), kMsgControlClick, static_cast<WPARAM>(GetDlgCtrlID(hwnd)),
                          reinterpret_cast<LPARAM>(hwnd));
             return 0;
@@ -144,22 +146,16 @@ struct Subclassed {
     HWND tooltip;
 };
 
-// Every control tells its parent when the pointer moves over it, and text
-// boxes also when they are clicked: the hints and the click-to-empty boxes
-// need both, and controls report neither on their own. Mouse messages also go
-// to the form's tooltip.
+// A system control reports the pointer as every control does, and a text box
+// also tells its parent when it is clicked, which it does not on its own (the
+// click-to-empty boxes need it).
 LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     auto* mine = reinterpret_cast<Subclassed*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!mine) return DefWindowProcW(hwnd, msg, wp, lp);
     const WNDPROC original = mine->original;
+    ReportPointer(mine->tooltip, hwnd, msg, wp, lp);
     switch (msg) {
-        case WM_MOUSEMOVE:
-            RelayToTooltip(mine->tooltip, hwnd, msg, wp, lp);
-            SendMessageW(GetParent(hwnd), kMsgControlMouseMove, static_cast<WPARAM>(GetDlgCtrlID(hwnd)),
-                         reinterpret_cast<LPARAM>(hwnd));
-            break;
         case WM_LBUTTONUP: {
-            RelayToTooltip(mine->tooltip, hwnd, msg, wp, lp);
             LRESULT result = CallWindowProcW(original, hwnd, msg, wp, lp);
             wchar_t cls[16] = {};
             GetClassNameW(hwnd, cls, 16);
@@ -181,9 +177,6 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
             delete mine;
-            break;
-        default:
-            if (IsMouseButtonMessage(msg)) RelayToTooltip(mine->tooltip, hwnd, msg, wp, lp);
             break;
     }
     return CallWindowProcW(original, hwnd, msg, wp, lp);
