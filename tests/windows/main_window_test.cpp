@@ -30,6 +30,13 @@ protected:
     int Gauge() const { return static_cast<int>(SendMessageW(C(Ctl::ProgressBar1), PBM_GETPOS, 0, 0)); }
     COLORREF Indicator() const { return static_cast<COLORREF>(SendMessageW(C(Ctl::Picture1), kMsgPictureGetBack, 0, 0)); }
     HICON WindowIcon() const { return reinterpret_cast<HICON>(SendMessageW(form.Hwnd(), WM_GETICON, ICON_BIG, 0)); }
+    // A control's place in the window's client area.
+    RECT PlaceOf(int id) const {
+        RECT rc;
+        GetWindowRect(form.Controls()[id], &rc);
+        MapWindowPoints(nullptr, form.Hwnd(), reinterpret_cast<POINT*>(&rc), 2);
+        return rc;
+    }
     HICON LampIcon(Ctl picture) const {
         return reinterpret_cast<HICON>(SendMessageW(C(picture), kMsgPictureGetBigIcon, 0, 0));
     }
@@ -173,20 +180,14 @@ TEST_F(Form1Test, ControlsSitWhereTheLayoutPutsThemAt96Dpi) {
 }
 
 TEST_F(Form1Test, EveryControlExistsInsideItsContainerAtItsSize) {
-    auto placeOf = [&](int id) {
-        RECT rc;
-        GetWindowRect(form.Controls()[id], &rc);
-        MapWindowPoints(nullptr, form.Hwnd(), reinterpret_cast<POINT*>(&rc), 2);
-        return rc;
-    };
     for (const ControlRow& row : form1::kLayout) {
         ASSERT_NE(form.Controls()[row.id], nullptr) << row.id;
-        RECT rc = placeOf(row.id);
+        RECT rc = PlaceOf(row.id);
         EXPECT_EQ(rc.right - rc.left, MulDiv(row.rc.width, 96, 1440)) << row.id;
         EXPECT_EQ(rc.bottom - rc.top, MulDiv(row.rc.height, 96, 1440)) << row.id;
         EXPECT_EQ(GetParent(form.Controls()[row.id]), form.Hwnd()) << row.id;
         if (row.container != 0) {
-            RECT outer = placeOf(row.container), both{};
+            RECT outer = PlaceOf(row.container), both{};
             IntersectRect(&both, &rc, &outer);
             EXPECT_TRUE(EqualRect(&both, &rc)) << row.id << " lies outside its container";
         }
@@ -197,21 +198,15 @@ TEST_F(Form1Test, EveryControlExistsInsideItsContainerAtItsSize) {
 // over it: Label1 and Label2 reach into their text boxes, Label8 into the top
 // border of the colour indicator.
 TEST_F(Form1Test, LabelsLieBeneathTheControlsTheyOverlap) {
-    auto placeOf = [&](int id) {
-        RECT rc;
-        GetWindowRect(form.Controls()[id], &rc);
-        MapWindowPoints(nullptr, form.Hwnd(), reinterpret_cast<POINT*>(&rc), 2);
-        return rc;
-    };
     int overlaps = 0;
     for (const ControlRow& label : form1::kLayout) {
         if (label.kind != Kind::Label && label.kind != Kind::LabelCentred) continue;
-        const RECT mine = placeOf(label.id);
+        const RECT mine = PlaceOf(label.id);
         for (const ControlRow& other : form1::kLayout) {
             const bool solid = other.kind == Kind::TextBox || other.kind == Kind::Button ||
                                other.kind == Kind::PictureButton || other.kind == Kind::PictureBox;
             if (!solid || other.hidden) continue;
-            RECT theirs = placeOf(other.id), both{};
+            RECT theirs = PlaceOf(other.id), both{};
             if (!IntersectRect(&both, &mine, &theirs)) continue;
             ++overlaps;
             HRGN shape = CreateRectRgn(0, 0, 0, 0);
@@ -234,19 +229,13 @@ TEST_F(Form1Test, MovingToA144DpiMonitorScalesEverythingAlike) {
     GetClientRect(form.Hwnd(), &client);
     EXPECT_EQ(client.right, 930);
     EXPECT_EQ(client.bottom, 540);
-    auto placeOf = [&](Ctl c) {
-        RECT rc;
-        GetWindowRect(C(c), &rc);
-        MapWindowPoints(nullptr, form.Hwnd(), reinterpret_cast<POINT*>(&rc), 2);
-        return rc;
-    };
-    RECT text2 = placeOf(Ctl::Text2);  // 2400, 1200, 855 x 420 twips
+    RECT text2 = PlaceOf(form1::id(Ctl::Text2));  // 2400, 1200, 855 x 420 twips
     EXPECT_EQ(text2.left, 240);
     EXPECT_EQ(text2.top, 120);
     EXPECT_EQ(text2.right - text2.left, 86);
     EXPECT_EQ(text2.bottom - text2.top, 42);
-    RECT command7 = placeOf(Ctl::Command7);
-    RECT command8 = placeOf(Ctl::Command8);
+    RECT command7 = PlaceOf(form1::id(Ctl::Command7));
+    RECT command8 = PlaceOf(form1::id(Ctl::Command8));
     EXPECT_EQ(command7.right - command7.left, command8.right - command8.left);  // equal widths stay equal
     EXPECT_EQ(command7.right - command7.left, 50);
     // Fonts grow with the DPI.

@@ -38,15 +38,15 @@ const Ole& OleFunctions() {
 class ComForThisScope {
 public:
     explicit ComForThisScope(const Ole& ole)
-        : ole_(ole), result_(ole.coInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+        : uninitialize_(ole.coUninitialize), result_(ole.coInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
     ~ComForThisScope() {
-        if (SUCCEEDED(result_)) ole_.coUninitialize();
+        if (SUCCEEDED(result_)) uninitialize_();
     }
     ComForThisScope(const ComForThisScope&) = delete;
     ComForThisScope& operator=(const ComForThisScope&) = delete;
 
 private:
-    const Ole& ole_;
+    CoUninitializeFn uninitialize_;
     HRESULT result_;  // a thread already in another apartment keeps it
 };
 
