@@ -39,4 +39,13 @@ KeyValueText KeyValueFromBytes(std::uint32_t type, std::string_view data) {
     }
 }
 
+bool IsAbsoluteProgramPath(std::string_view path) {
+    if (path.find('\0') != std::string_view::npos) return false;
+    auto isLetter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+    if (path.size() >= 3 && isLetter(path[0]) && path[1] == ':' && path[2] == '\\') return true;
+    // "\\server\share" and the long forms "\\?\C:\..." and "\\.\...":
+    // two backslashes and then a name.
+    return path.size() >= 3 && path[0] == '\\' && path[1] == '\\' && path[2] != '\\';
+}
+
 }  // namespace pulvar

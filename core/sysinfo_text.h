@@ -33,4 +33,10 @@ struct KeyValueText {
 // hex digits each: 5 reads "&h000005", since its top byte is a zero that goes.
 KeyValueText KeyValueFromBytes(std::uint32_t type, std::string_view data);
 
+// A path that names the same file whatever the current folder and drive: a
+// drive letter, a colon and a backslash ("C:\..."), or a UNC path
+// ("\\server\share..."), with no zero character in it (the file functions
+// would stop at it and look at a shorter path).
+bool IsAbsoluteProgramPath(std::string_view path);
+
 }  // namespace pulvar

@@ -16,6 +16,9 @@ inline constexpr long kRegistryOk = 0;
 inline constexpr long kRegistryNotFound = 2;
 inline constexpr long kRegistryMoreData = 234;
 
+// Access right to read a key's values (KEY_QUERY_VALUE).
+inline constexpr std::uint32_t kRegistryQueryValue = 0x0001;
+
 class Registry {
 public:
     virtual ~Registry() = default;

@@ -85,5 +85,26 @@ TEST(KeyValueText, OtherTypesLeaveTheTextAlone) {
     }
 }
 
+TEST(ProgramPath, OnlyPathsThatNameOneFileWhereverTheProgramRuns) {
+    struct Case {
+        const char* what;
+        std::string path;
+        bool absolute;
+    } cases[] = {
+        {"drive and folder", "C:\\Windows\\system32\\msinfo32.exe", true},
+        {"lower-case drive", "d:\\Herramientas\\MSINFO32.EXE", true},
+        {"share", "\\\\servidor\\herramientas\\MSINFO32.EXE", true},
+        {"long form", "\\\\?\\C:\\Herramientas\\MSINFO32.EXE", true},
+        {"empty, as an unread folder leaves it", "", false},
+        {"root of the current drive", "\\MSINFO32.EXE", false},
+        {"relative to the current folder", "Herramientas\\MSINFO32.EXE", false},
+        {"drive without its backslash", "C:MSINFO32.EXE", false},
+        {"a colon in second place only", "1:\\MSINFO32.EXE", false},
+        {"three backslashes", "\\\\\\MSINFO32.EXE", false},
+        {"a zero inside", std::string("C:\\Herramientas") + '\0' + "\\MSINFO32.EXE", false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(IsAbsoluteProgramPath(c.path), c.absolute) << c.what;
+}
+
 }  // namespace
 }  // namespace pulvar

@@ -30,6 +30,7 @@ constexpr char kTestKeyUtf8[] = "Software\\PulvarTests\\SysInfo";
 class CountingRegistry : public Registry {
 public:
     long Open(RegistryRoot root, const std::string& path, std::uint32_t access, RegistryKey* key) override {
+        accesses.insert(access);
         long status = RealRegistry().Open(root, path, access, key);
         if (status == kRegistryOk) ++opened;
         return status;
@@ -44,6 +45,7 @@ public:
     }
     int opened = 0;
     int closed = 0;
+    std::set<std::uint32_t> accesses;
 };
 
 // Records every test and start, and passes them on to the real ones.
@@ -146,6 +148,9 @@ TEST_F(GetKeyValueTest, ReadsTheValueAsTheLauncherSeesIt) {
     }
     EXPECT_EQ(registry.opened, static_cast<int>(cases.size()));
     EXPECT_EQ(registry.closed, registry.opened);
+    // Read rights only: Windows refuses a standard user anything more under
+    // HKLM, which Wine never does, so the request itself is what is checked.
+    EXPECT_EQ(registry.accesses, std::set<std::uint32_t>{KEY_QUERY_VALUE});
 }
 
 TEST_F(GetKeyValueTest, MissingKeyOrValueGivesFalseAndEmpty) {
@@ -333,11 +338,26 @@ protected:
         ASSERT_TRUE(CopyFileW(notepad.c_str(), (withBlanks_ + L"\\MSINFO32.EXE").c_str(), FALSE));
         msinfo32_ = std::wstring(system) + L"\\msinfo32.exe";
     }
-    void TearDown() override { RemoveFolder(root_); }
+    void TearDown() override {
+        SetCurrentDirectoryW(savedCurrent_.c_str());
+        if (!decoy_.empty()) DeleteFileW(decoy_.c_str());
+        RemoveFolder(root_);
+    }
 
-    // Writes the two values (nullopt: absent); REG_SZ with its zero unless told.
+    // A program named like the tool at the root of the current drive, and the
+    // current folder in the test's own: what a relative path would reach.
+    void PlantDecoys() {
+        wchar_t current[MAX_PATH] = {};
+        GetCurrentDirectoryW(MAX_PATH, current);
+        savedCurrent_ = current;
+        ASSERT_TRUE(SetCurrentDirectoryW(root_.c_str()));
+        decoy_ = root_.substr(0, 3) + L"MSINFO32.EXE";
+        ASSERT_TRUE(CopyFileW((withProgram_ + L"\\MSINFO32.EXE").c_str(), decoy_.c_str(), FALSE));
+    }
+
+    // Writes the two values (nullopt: absent), each with its zero, of the types given.
     static void SetValues(const std::optional<std::wstring>& path, DWORD pathType,
-                          const std::optional<std::wstring>& folder) {
+                          const std::optional<std::wstring>& folder, DWORD folderType = REG_SZ) {
         RegDeleteTreeW(HKEY_LOCAL_MACHINE, kFolderKey);
         Key pathKey = CreateKey(HKEY_LOCAL_MACHINE, kPathKey);
         RegDeleteValueW(pathKey.get(), L"PATH");
@@ -347,14 +367,14 @@ protected:
         }
         if (folder) {
             Key folderKey = CreateKey(HKEY_LOCAL_MACHINE, kFolderKey);
-            RegSetValueExW(folderKey.get(), L"MSINFO", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder->c_str()),
+            RegSetValueExW(folderKey.get(), L"MSINFO", 0, folderType, reinterpret_cast<const BYTE*>(folder->c_str()),
                            static_cast<DWORD>((folder->size() + 1) * sizeof(wchar_t)));
         }
     }
 
     SavedValue savedPath_{kPathKey, L"PATH"};
     SavedValue savedFolder_{kFolderKey, L"MSINFO"};
-    std::wstring root_, withProgram_, withoutProgram_, withBlanks_, msinfo32_;
+    std::wstring root_, withProgram_, withoutProgram_, withBlanks_, msinfo32_, savedCurrent_, decoy_;
 };
 
 TEST_F(StartSysInfoTest, StartsWhatTheRegistryNamesOrShowsTheMessage) {
@@ -366,6 +386,7 @@ TEST_F(StartSysInfoTest, StartsWhatTheRegistryNamesOrShowsTheMessage) {
         std::optional<std::wstring> folder;
         std::wstring started;  // empty: nothing runs and the message shows
         bool folderTried;      // the second lookup looked for the program
+        DWORD folderType = REG_SZ;
     } cases[] = {
         {"PATH names msinfo32", msinfo32_, REG_SZ, withProgram_, msinfo32_, false},
         {"PATH with blanks", withBlanks_ + L"\\MSINFO32.EXE", REG_SZ, std::nullopt,
@@ -377,10 +398,18 @@ TEST_F(StartSysInfoTest, StartsWhatTheRegistryNamesOrShowsTheMessage) {
         {"PATH names no file, never looked for", missing, REG_SZ, withProgram_, L"", false},
         {"PATH expandable reads as nothing", msinfo32_, REG_EXPAND_SZ, withProgram_, L"", false},
         {"PATH empty stops at once", std::wstring(), REG_SZ, withProgram_, L"", false},
+        // Paths that would name a file wherever the program was started from.
+        {"PATH relative", L"lleno\\MSINFO32.EXE", REG_SZ, std::nullopt, L"", false},
+        {"PATH cut short by a zero", withProgram_ + std::wstring(L"\\MSINFO32.EXE\0 x", 16), REG_SZ, std::nullopt,
+         L"", false},
+        {"folder relative", std::nullopt, REG_SZ, L"lleno", L"", false},
+        {"folder expandable leaves the drive root", std::nullopt, REG_SZ, withProgram_, L"", false, REG_EXPAND_SZ},
+        {"folder binary leaves the drive root", std::nullopt, REG_SZ, withProgram_, L"", false, REG_BINARY},
     };
+    PlantDecoys();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        SetValues(c.path, c.pathType, c.folder);
+        SetValues(c.path, c.pathType, c.folder, c.folderType);
         testing::TestServices fakes;
         RecordingPrograms programs;
         Services services{fakes.prompt, fakes.clock,   fakes.locale,   fakes.shell,

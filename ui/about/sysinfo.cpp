@@ -10,10 +10,10 @@ namespace pulvar {
 
 namespace {
 
-// Query, set, create-subkey, enumerate, notify, create-link and read-control:
-// more than reading needs. A limited account is refused such access to HKLM
-// and then sees the "not available" message; that is deliberate.
-constexpr std::uint32_t kKeyAccess = 0x2003F;
+// The keys are only read. Asking for more (write rights) under HKLM is
+// refused to a standard user, who would then always be told the tool is not
+// available.
+constexpr std::uint32_t kKeyAccess = kRegistryQueryValue;
 constexpr std::uint32_t kBufferBytes = 1024;
 
 class OpenKey {
@@ -62,13 +62,17 @@ void StartSysInfo(Services& services, void* owner) {
     bool started = false;
     try {
         std::string path;
+        // Only an absolute path is looked at or started: an empty or relative
+        // one would name a file in whatever folder or drive the program was
+        // started from, a USB stick or a share.
         if (GetKeyValue(services.registry, RegistryRoot::LocalMachine, kSysInfoPathKey, kSysInfoPathValue, path)) {
             // What PATH names is started as it is, without looking for it first.
-            started = services.programs.Start(path);
+            started = IsAbsoluteProgramPath(path) && services.programs.Start(path);
         } else if (GetKeyValue(services.registry, RegistryRoot::LocalMachine, kSysInfoFolderKey,
                                kSysInfoFolderValue, path)) {
             path += kSysInfoProgram;
-            started = services.programs.FileExists(path) && services.programs.Start(path);
+            started = IsAbsoluteProgramPath(path) && services.programs.FileExists(path) &&
+                      services.programs.Start(path);
         }
     } catch (...) {
         // An empty value, or anything else that goes wrong, ends the attempt the same way.
