@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <iterator>
 #include <vector>
 
 #include "platform/text.h"
@@ -192,17 +193,28 @@ bool IsBitmapResource(int resourceId) {
     return FindResourceW(Module(), MAKEINTRESOURCEW(resourceId), MAKEINTRESOURCEW(2) /*RT_BITMAP*/) != nullptr;
 }
 
-constexpr double kFontPoints[] = {9.75, 9.75, 12, 18, 8.25};
+// One row per font of the layouts.
+struct FontSpec {
+    FontId id;
+    double points;
+    int weight;
+    // For text the user types, in any script: "MS Sans Serif" is a bitmap
+    // font with the Western European letters only, and Windows links other
+    // fonts for the scripts it lacks to its TrueType twin, never to it.
+    bool anyScript;
+};
 
-int FontIndex(FontId font) {
-    switch (font) {
-        case FontId::Sans975: return 0;
-        case FontId::Sans975Bold: return 1;
-        case FontId::Sans12Bold: return 2;
-        case FontId::Sans18Bold: return 3;
-        case FontId::Default: break;
-    }
-    return 4;
+constexpr FontSpec kFonts[] = {
+    {FontId::Sans975, 9.75, FW_NORMAL, false},   {FontId::Sans975Bold, 9.75, FW_BOLD, false},
+    {FontId::Sans12Bold, 12, FW_BOLD, false},    {FontId::Sans18Bold, 18, FW_BOLD, false},
+    {FontId::Sans12BoldName, 12, FW_BOLD, true}, {FontId::Default, 8.25, FW_NORMAL, false},
+};
+static_assert(std::size(kFonts) == ControlSet::kFontCount);
+
+size_t FontIndex(FontId font) {
+    for (size_t i = 0; i < std::size(kFonts); ++i)
+        if (kFonts[i].id == font) return i;
+    return std::size(kFonts) - 1;
 }
 
 }  // namespace
@@ -248,7 +260,7 @@ bool KeepFocusAcrossActivation(HWND window, WPARAM activateState, HWND& lastFocu
     return false;
 }
 
-int FontHeightFor(FontId font, int dpi) { return PointsToFontHeight(kFontPoints[FontIndex(font)], dpi); }
+int FontHeightFor(FontId font, int dpi) { return PointsToFontHeight(kFonts[FontIndex(font)].points, dpi); }
 
 HICON LoadIconImage(int resourceId, int size) {
     return static_cast<HICON>(LoadImageW(Module(), MAKEINTRESOURCEW(resourceId), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
@@ -444,16 +456,17 @@ DWORD ControlSet::LabelStyle(const ControlRow& row) const {
 }
 
 void ControlSet::CreateFonts() {
-    const int weights[] = {FW_NORMAL, FW_BOLD, FW_BOLD, FW_BOLD, FW_NORMAL};
-    for (int i = 0; i < 5; ++i) {
+    for (size_t i = 0; i < std::size(kFonts); ++i) {
+        const FontSpec& spec = kFonts[i];
         LOGFONTW lf{};
-        lf.lfHeight = PointsToFontHeight(kFontPoints[i], dpi_);
-        lf.lfWeight = weights[i];
-        lf.lfCharSet = ANSI_CHARSET;
+        lf.lfHeight = PointsToFontHeight(spec.points, dpi_);
+        lf.lfWeight = spec.weight;
+        lf.lfCharSet = spec.anyScript ? DEFAULT_CHARSET : ANSI_CHARSET;
         lf.lfQuality = DEFAULT_QUALITY;
         // MS Sans Serif is a bitmap font drawn for 96 DPI; at any other DPI
         // its TrueType successor scales cleanly.
-        lstrcpynW(lf.lfFaceName, dpi_ == 96 ? L"MS Sans Serif" : L"Microsoft Sans Serif", LF_FACESIZE);
+        const bool bitmapFace = dpi_ == 96 && !spec.anyScript;
+        lstrcpynW(lf.lfFaceName, bitmapFace ? L"MS Sans Serif" : L"Microsoft Sans Serif", LF_FACESIZE);
         fonts_[i].reset(CreateFontIndirectW(&lf));
     }
 }
@@ -461,8 +474,8 @@ void ControlSet::CreateFonts() {
 void ControlSet::SetDpi(int dpi) {
     if (dpi == dpi_) return;
     dpi_ = dpi;
-    Font oldFonts[5];  // freed once no control uses them
-    for (int i = 0; i < 5; ++i) oldFonts[i] = std::move(fonts_[i]);
+    Font oldFonts[kFontCount];  // freed once no control uses them
+    for (size_t i = 0; i < kFontCount; ++i) oldFonts[i] = std::move(fonts_[i]);
     CreateFonts();
     LayOut(true);
 }

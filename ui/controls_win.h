@@ -51,6 +51,8 @@ HICON LoadIconImage(int resourceId, int size);
 
 class ControlSet {
 public:
+    static constexpr size_t kFontCount = 6;  // one per FontId
+
     ControlSet() = default;
     ControlSet(const ControlSet&) = delete;
     ControlSet& operator=(const ControlSet&) = delete;
@@ -80,7 +82,7 @@ private:
     size_t count_ = 0;
     int dpi_ = 96;
     std::map<int, HWND> hwnds_;
-    Font fonts_[5];  // the four explicit forms, then the default dialog font
+    Font fonts_[kFontCount];  // in the order of the font table
     std::vector<Icon> buttonIcons_;
     std::vector<Bitmap> buttonBitmaps_;
     std::vector<Font> fittedFonts_;

@@ -18,7 +18,8 @@ enum class Kind {
     Line,           // straight line: rc holds x1, y1, x2, y2
 };
 
-enum class FontId { Default, Sans975, Sans975Bold, Sans12Bold, Sans18Bold };
+// Sans12BoldName is Sans12Bold for the person's name, which may be in any script.
+enum class FontId { Default, Sans975, Sans975Bold, Sans12Bold, Sans18Bold, Sans12BoldName };
 
 enum class Border { None, Flat, Sunken };  // picture boxes: none, one line, 3-D
 

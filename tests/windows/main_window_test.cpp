@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "app/resource.h"
 #include "core/classify.h"
@@ -146,6 +147,28 @@ TEST_F(Form1Test, NamesInAnyScriptAreEchoedIntact) {
         Click(Ctl::Command1);
         EXPECT_EQ(Text(Ctl::Label6), name);
     }
+}
+
+// The font each control really draws with must hold the letters, or the name
+// shows as boxes. Chinese and Arabic come from fonts Windows links in, which
+// this question does not see, so only Greek and Cyrillic are asked.
+TEST_F(Form1Test, NamesInGreekAndCyrillicHaveGlyphsWhereverTheNameShows) {
+    HDC dc = GetDC(form.Hwnd());
+    for (Ctl c : {Ctl::Text1, Ctl::Label6}) {
+        HFONT font = reinterpret_cast<HFONT>(SendMessageW(C(c), WM_GETFONT, 0, 0));
+        ASSERT_NE(font, nullptr);
+        HGDIOBJ old = SelectObject(dc, font);
+        for (const wchar_t* name : {L"Αλέξανδρος Παπαδόπουλος", L"Дмитрий Иванович"}) {
+            const int n = lstrlenW(name);
+            std::vector<WORD> glyphs(static_cast<size_t>(n));
+            ASSERT_EQ(GetGlyphIndicesW(dc, name, n, glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS), static_cast<DWORD>(n));
+            for (int i = 0; i < n; ++i)
+                EXPECT_NE(glyphs[static_cast<size_t>(i)], 0xFFFF)
+                    << "control " << static_cast<int>(c) << ", character " << i << " of " << Narrow(name);
+        }
+        SelectObject(dc, old);
+    }
+    ReleaseDC(form.Hwnd(), dc);
 }
 
 // Where each control must sit, worked out here from the layout's numbers

@@ -51,7 +51,7 @@ inline constexpr std::array<ControlRow, 38> kLayout = [] {
     using namespace detail;
     return std::array<ControlRow, 38>{{
         {id(Ctl::Frame1), K::Frame, W, {240, 240, 5055, 4215}, "Datos Personales", F::Sans975, nullptr, 0, false, 0, B::None},
-        {id(Ctl::Text1), K::TextBox, F1, {1200, 480, 3615, 375}, "", F::Sans12Bold, nullptr, 1, false, 0, B::None},
+        {id(Ctl::Text1), K::TextBox, F1, {1200, 480, 3615, 375}, "", F::Sans12BoldName, nullptr, 1, false, 0, B::None},
         {id(Ctl::Text2), K::TextBox, F1, {2160, 960, 855, 420}, "", F::Sans12Bold, kNumbersOnly, 2, false, 0, B::None},
         {id(Ctl::Text3), K::TextBox, F1, {2880, 2160, 1215, 375}, "", F::Sans12Bold, kNumbersOnly, 3, false, 0, B::None},
         {id(Ctl::Text4), K::TextBox, F1, {2880, 2760, 1215, 375}, "", F::Sans12Bold, kNumbersOnly, 4, false, 0, B::None},
@@ -64,7 +64,7 @@ inline constexpr std::array<ControlRow, 38> kLayout = [] {
         {id(Ctl::Label5), K::Label, F1, {3120, 1080, 1815, 375}, "Latidos Por Minuto", F::Sans975, nullptr, 11, false, 0, B::None},
         {id(Ctl::Frame2), K::Frame, W, {5400, 240, 3735, 4935}, "Diagnòstico", F::Sans975, nullptr, 12, false, 0, B::None},
         {id(Ctl::Command2), K::PictureButton, F1, {360, 3480, 495, 495}, "", F::Default, "Acerca de...", 13, false, IMG_QUESTION, B::None},
-        {id(Ctl::Label6), K::Label, F2, {960, 360, 2655, 375}, "", F::Sans12Bold, nullptr, 14, false, 0, B::None},
+        {id(Ctl::Label6), K::Label, F2, {960, 360, 2655, 375}, "", F::Sans12BoldName, nullptr, 14, false, 0, B::None},
         {id(Ctl::Label7), K::Label, F2, {120, 960, 3495, 495}, "", F::Sans975Bold, nullptr, 15, false, 0, B::None},
         {id(Ctl::Label8), K::Label, F2, {120, 1800, 3495, 1695}, "", F::Sans975Bold, nullptr, 16, false, 0, B::None},
         {id(Ctl::Command4), K::Button, F2, {2400, 4320, 975, 375}, "Cerrar", F::Default, nullptr, 17, false, 0, B::None},
