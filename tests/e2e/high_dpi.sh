@@ -22,7 +22,7 @@ set_dpi 144
 pulvar_at_exit "set_dpi 96"
 
 if out=$(cd "$PULVAR_BUILD" && PULVAR_EXPECT_DPI=144 wine "$tests" --gtest_filter='HighDpi.*' --gtest_brief=1 2>&1) &&
-    ! grep -q SKIPPED <<<"$out"; then
+    grep -q 'PASSED  \] 1 test' <<<"$out" && ! grep -q SKIPPED <<<"$out"; then
     printf 'PASS high_dpi: both windows scaled for 144 DPI\n'
 else
     printf '%s\nFAIL high_dpi: the windows at 144 DPI\n' "$out"

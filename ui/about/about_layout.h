@@ -27,6 +27,9 @@ inline constexpr unsigned kBlue = 0xFF0000;
 inline constexpr unsigned kRed = 0x0000FF;
 inline constexpr unsigned kLineGrey = 0x808080;
 inline constexpr unsigned kLineWhite = 0xFFFFFF;
+// Labels whose text is black whatever the colour scheme; the others (but the
+// disclaimer, which has colours of its own) take the scheme's text colour.
+inline constexpr Ctl kBlackLabels[] = {Ctl::lblDescription, Ctl::lblTitle};
 
 // The icon's tool tip names the tool that really built this binary.
 struct ToolText {

@@ -216,7 +216,13 @@ void AboutWindow::onDpiChanged(int dpi, RECT suggested) {
 }
 
 LRESULT AboutWindow::onCtlColorStatic(HDC dc, HWND label) {
-    SetTextColor(dc, label == Control(Ctl::lblDisclaimer) ? disclaimerColour_ : about::kBlack);
+    COLORREF text = GetSysColor(COLOR_BTNTEXT);  // the scheme's, unless the label has its own
+    if (label == Control(Ctl::lblDisclaimer))
+        text = disclaimerColour_;
+    else
+        for (Ctl black : about::kBlackLabels)
+            if (label == Control(black)) text = about::kBlack;
+    SetTextColor(dc, text);
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }

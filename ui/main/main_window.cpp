@@ -166,7 +166,9 @@ LRESULT MainWindow::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
         }
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
-            // Labels and frames sit on the window's own face colour.
+            // Labels and frames sit on the window's own face colour, in the
+            // text colour of the user's scheme (light on a dark one).
+            SetTextColor(reinterpret_cast<HDC>(wp), GetSysColor(COLOR_BTNTEXT));
             SetBkColor(reinterpret_cast<HDC>(wp), GetSysColor(COLOR_BTNFACE));
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
         case WM_SETCURSOR:
