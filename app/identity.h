@@ -9,6 +9,6 @@ inline constexpr char kRegistration[] = "C.M.P. 00000";
 inline constexpr char kEmail[] = "autor@example.org";
 inline constexpr char kWebSite[] = "http://www.example.org";
 // Scheme and host of the donation service; the account is kEmail.
-inline constexpr char kDonationHost[] = "https://www.example.com";
+inline constexpr char kDonationHost[] = "https://www.paypal.com";
 
 }  // namespace pulvar::author

@@ -3,9 +3,13 @@
 #include <commctrl.h>
 
 #include "platform/seams.h"
+#include "platform/system_library.h"
 #include "ui/main/main_window.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
+    // First of all, before any DLL is loaded on demand.
+    pulvar::RestrictDllSearchToSystemFolder();
+
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
 

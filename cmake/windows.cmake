@@ -55,4 +55,16 @@ if(PULVAR_TESTS)
     endif()
     add_test(NAME windows COMMAND pulvar_windows_tests --gtest_brief=1)
   endif()
+
+  # The stand-in for a system DLL that tests/e2e/planted_dll.sh puts beside a
+  # copy of the program. Its own folder, so nothing else links against it.
+  add_library(planted_dll SHARED tests/e2e/planted_dll.cpp)
+  target_compile_options(planted_dll PRIVATE ${PULVAR_WARNINGS})
+  target_compile_definitions(planted_dll PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN)
+  set_target_properties(planted_dll PROPERTIES OUTPUT_NAME winspool PREFIX "" SUFFIX ".drv"
+                        RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/planted
+                        ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/planted)
+  if(NOT MSVC)
+    target_link_options(planted_dll PRIVATE -static -static-libgcc -static-libstdc++)
+  endif()
 endif()

@@ -10,6 +10,7 @@
 
 #include "core/report.h"
 #include "platform/owned.h"
+#include "platform/system_library.h"
 #include "platform/text.h"
 
 namespace pulvar {
@@ -76,7 +77,7 @@ public:
 
     bool StartDocument(const std::string& title) override {
         Abandon();
-        winspool_.reset(LoadLibraryW(L"winspool.drv"));
+        winspool_.reset(LoadSystemLibrary(L"winspool.drv"));
         if (!winspool_) return false;
         const std::wstring name = DefaultPrinterName(winspool_.get());
         if (name.empty()) return Fail();

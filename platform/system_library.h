@@ -1,16 +1,29 @@
-// Functions of system DLLs that only a few rarely used commands need (OLE for
-// the About window's picture, the shell for its links). Importing them would
-// make every start of the program load and initialise them; instead each is
-// loaded the first time one of its functions is asked for, and kept.
+// Where the program's DLLs come from. Functions of system DLLs that only a few
+// rarely used commands need (OLE for the About window's picture, the shell for
+// its links, the print system) are loaded when first needed rather than
+// imported, so that starting the program waits for none of them.
+//
+// Every DLL is taken from the Windows system folder only, never from beside
+// the program or from the current folder: a zip unpacked into Downloads may
+// share that folder with a file named like a system DLL.
 #pragma once
 
 #include <windows.h>
 
 namespace pulvar {
 
-// The function, or null when the DLL or the function is missing. The DLL is
-// looked for in the Windows system folder only, never beside the program or
-// in the current folder, so a planted copy cannot be loaded instead.
+// Takes the program's folder and the current folder out of the DLL search
+// for the rest of the process, including the DLLs that system components
+// load on their own. Call first thing at start-up.
+void RestrictDllSearchToSystemFolder();
+
+// The system DLL loaded from the system folder, or null. The caller frees it
+// with FreeLibrary. Only a bare file name such as "winspool.drv" is accepted.
+HMODULE LoadSystemLibrary(const wchar_t* dll);
+
+// The function, or null when the DLL or the function is missing. The DLL
+// (from the system folder) is kept for the life of the process: objects it
+// made may outlive any caller.
 FARPROC SystemProc(const wchar_t* dll, const char* name);
 
 // SystemProc cast to the function's own type.

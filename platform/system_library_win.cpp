@@ -14,23 +14,46 @@ bool IsPlainFileName(const wchar_t* dll) {
     return true;
 }
 
-HMODULE LoadFromSystemFolder(const wchar_t* dll) {
-    if (HMODULE loaded = GetModuleHandleW(dll)) return loaded;  // already in the process
+FARPROC Kernel32Proc(const char* name) {
+    HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
+    return kernel32 ? GetProcAddress(kernel32, name) : nullptr;
+}
+
+// Windows 7 understands the LOAD_LIBRARY_SEARCH_* flags only with update
+// KB2533623, which also brings AddDllDirectory.
+bool SearchFlagsSupported() {
+    static const bool supported = Kernel32Proc("AddDllDirectory") != nullptr;
+    return supported;
+}
+
+}  // namespace
+
+void RestrictDllSearchToSystemFolder() {
+    using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+    // Looked up, not imported: without the update the program must still start.
+    const auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(
+        reinterpret_cast<void*>(Kernel32Proc("SetDefaultDllDirectories")));
+    if (setDefault) setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    // Without the update, at least the current folder leaves the search.
+    SetDllDirectoryW(L"");
+}
+
+HMODULE LoadSystemLibrary(const wchar_t* dll) {
+    if (!IsPlainFileName(dll)) return nullptr;
+    if (SearchFlagsSupported()) return LoadLibraryExW(dll, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     wchar_t folder[MAX_PATH] = {};
     const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return nullptr;
     std::wstring path(folder, length);
     path += L'\\';
     path += dll;
-    // Kept for the life of the process: objects it made may outlive any caller.
+    // The DLLs it imports are then looked for in the system folder first too.
     return LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
-}  // namespace
-
 FARPROC SystemProc(const wchar_t* dll, const char* name) {
-    if (!IsPlainFileName(dll) || !name) return nullptr;
-    HMODULE module = LoadFromSystemFolder(dll);
+    if (!name) return nullptr;
+    HMODULE module = LoadSystemLibrary(dll);
     return module ? GetProcAddress(module, name) : nullptr;
 }
 

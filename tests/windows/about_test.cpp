@@ -29,7 +29,7 @@ using testing::TestServices;
 constexpr char kCredit[] = "Autor: Dr. Nombre Apellido Ejemplo. C.M.P. 00000 c. electrònico: autor@example.org";
 constexpr char kSite[] = "http://www.example.org";
 constexpr char kDonation[] =
-    "https://www.example.com/xclick/business=autor%40example.org&no_shipping=0&no_note=1&tax=0&currency_code=USD";
+    "https://www.paypal.com/xclick/business=autor%40example.org&no_shipping=0&no_note=1&tax=0&currency_code=USD";
 
 // ------------------------------------------------------------- table and texts
 

@@ -354,6 +354,16 @@ TEST_F(Form1Test, ButtonsWithoutAnActionChangeNothing) {
     EXPECT_TRUE(t.prompt.shown.empty());
 }
 
+// Whatever destroys the window (here nothing of its own), the message loop
+// ends with it rather than running on with no window.
+TEST_F(Form1Test, DestroyingTheWindowEndsTheMessageLoop) {
+    MSG msg;
+    ASSERT_FALSE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) << "a quit before the window went";
+    DestroyWindow(form.Hwnd());
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 0u);
+}
+
 TEST(Executable, VersionInformationReadsBack) {
     std::string unix = PULVAR_EXE_PATH;
     std::wstring path = L"Z:" + Widen(unix);

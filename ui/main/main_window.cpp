@@ -137,6 +137,8 @@ LRESULT MainWindow::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         case WM_DESTROY:
             KillTimer(hwnd_, kTimer1);
+            // The program ends with its main window, however the window went.
+            PostQuitMessage(0);
             return 0;
         case WM_CLOSE:
             Form_QueryUnload();

@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# A DLL named like a system DLL beside the program is never loaded. The
+# stand-in (tests/e2e/planted_dll.cpp) goes into a folder of its own as
+# winspool.drv, and records every load in a file:
+#  1. beside a copy of Pulvar.exe, which prints a report through the real
+#     print path: nothing may load it;
+#  2. beside a copy of pulvar_windows_tests.exe, whose PlantedDll test
+#     checks each guard on its own (the print system's loader, and the
+#     search restricted at start-up), after showing that a bare name finds
+#     the stand-in.
+#
+# Wine prefers its built-in DLLs to a file beside the exe; the override
+# winspool.drv=n,b makes it look for a native one first, as Windows always does.
+#
+# Run alone or from scripts/test, which exports the Wine environment.
+
+set -u
+me=planted_dll
+# shellcheck source=tests/e2e/checks
+source "$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/checks"
+
+planted="$PULVAR_BUILD/planted/winspool.drv"
+tests_exe="$PULVAR_BUILD/pulvar_windows_tests.exe"
+question_title='Impresiòn en papel'
+failure_title='PULVAR'
+[[ -f $PULVAR_EXE ]] || give_up "no program at $PULVAR_EXE (build it first)"
+[[ -f $planted ]] || give_up "$planted is not built"
+[[ -f $tests_exe ]] || give_up "$tests_exe is not built"
+pulvar_wine_start || give_up "no Wine environment"
+
+# No print queue on this machine may get the report: without a printer it
+# fails after the print system is loaded, which is all this test needs.
+export CUPS_SERVER=/nonexistent/pulvar-no-cups.sock
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winspool.drv=n,b"
+
+folder=$(mktemp -d /tmp/pulvar-planted.XXXXXX)
+pulvar_at_exit "rm -rf '$folder'"
+cp "$PULVAR_EXE" "$folder/Pulvar.exe" && cp "$tests_exe" "$folder/" && cp "$planted" "$folder/winspool.drv" ||
+    give_up "could not copy the programs and the stand-in into $folder"
+record="$folder/loaded"
+PULVAR_PLANTED_RECORD=$(winepath -w "$record" 2>/dev/null | tr -d '\r')
+[[ -n $PULVAR_PLANTED_RECORD ]] || give_up "winepath could not name $record for Windows"
+export PULVAR_PLANTED_RECORD
+
+loads() { [[ -s $record ]] && sed 's/\r$//' "$record" | paste -sd ' '; }
+
+# --- 1. Pulvar.exe prints -----------------------------------------------------
+
+# Started in its own folder, which is then the current folder as well.
+(cd "$folder" && exec wine "$folder/Pulvar.exe") </dev/null >"$folder/wine.log" 2>&1 &
+pid=$!
+pulvar_at_exit "kill $pid 2>/dev/null; wait $pid 2>/dev/null"
+window=$(pulvar_wait_window "$PULVAR_TITLE" 30) || give_up "no window titled \"$PULVAR_TITLE\""
+xdotool windowfocus --sync "$window" >/dev/null 2>&1 || true
+sleep 0.3
+
+# "Imprimir " in the client area (Wine draws the frame around it).
+eval "$(xdotool getwindowgeometry --shell "$window")"
+frame_x=$(((WIDTH - 620) / 2))
+frame_y=$((HEIGHT - 360 - frame_x))
+xdotool mousemove $((X + frame_x + 416)) $((Y + frame_y + 316)) click 1
+
+if question=$(pulvar_wait_window "$question_title" 10); then
+    xdotool windowfocus --sync "$question" >/dev/null 2>&1 || true
+    xdotool key Return  # OK
+    if failure=$(pulvar_wait_window "$failure_title" 60); then
+        xdotool windowfocus --sync "$failure" >/dev/null 2>&1 || true
+        xdotool key Return
+        if [[ -s $record ]]; then
+            not_ok "Pulvar.exe loaded the planted $(loads) to print"
+        else
+            ok "printing from Pulvar.exe left the winspool.drv beside it unloaded"
+        fi
+    else
+        not_ok "the report without a printer showed no failure message"
+    fi
+else
+    not_ok "\"Imprimir \" showed no question"
+fi
+kill -0 "$pid" 2>/dev/null || not_ok "Pulvar.exe ended while printing"
+
+# --- 2. each guard on its own ---------------------------------------------------
+
+rm -f "$record"
+output=$(cd "$folder" && PULVAR_E2E_PLANTED=1 timeout 60 wine "$folder/pulvar_windows_tests.exe" \
+    --gtest_filter='PlantedDll.*' 2>&1 </dev/null)
+status=$?
+if ((status == 0)) && grep -q '^\[  PASSED  \] 1 test' <<<"$output" && ! grep -q SKIPPED <<<"$output"; then
+    ok "the print system's loader and the restricted search each skip the stand-in (a bare name found it: $(loads))"
+else
+    printf '%s\n' "$output" | grep -E 'Failure|Expected|Which is|actual|proves|SKIPPED|FAILED' | sed "s/^/$me:   /"
+    not_ok "a guard let the stand-in in, or the test did not run (exit status $status)"
+fi
+finish
