@@ -12,6 +12,7 @@
 
 #include "core/report.h"
 #include "platform/owned.h"
+#include "platform/report_font.h"
 #include "platform/text.h"
 
 namespace pulvar {
@@ -25,6 +26,8 @@ using GetDefaultPrinterFn = BOOL(WINAPI*)(LPWSTR, LPDWORD);
 
 // The printer's own default font is far too large for the longer sentences.
 constexpr int kFontPoints = 10;
+// Arial has Greek and Cyrillic on every Windows (Wine maps it to Liberation
+// Sans, which has them too).
 constexpr wchar_t kFontFace[] = L"Arial";
 // Text keeps this far from every edge of the paper, in tenths of a millimetre;
 // a printer that cannot print that close to the edge keeps its own margin.
@@ -137,13 +140,7 @@ private:
         dc_.reset(CreateDCW(nullptr, name.c_str(), nullptr, nullptr));
         if (!dc_) return Fail();
 
-        LOGFONTW lf{};
-        lf.lfHeight = -MulDiv(kFontPoints, GetDeviceCaps(dc_.get(), LOGPIXELSY), 72);
-        lf.lfWeight = FW_NORMAL;
-        lf.lfCharSet = DEFAULT_CHARSET;
-        lf.lfOutPrecision = OUT_TT_PRECIS;
-        lf.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-        std::wcsncpy(lf.lfFaceName, kFontFace, LF_FACESIZE - 1);
+        const LOGFONTW lf = ReportFont(GetDeviceCaps(dc_.get(), LOGPIXELSY));
         font_.reset(CreateFontIndirectW(&lf));
         if (!font_ || !selection_.select(dc_.get(), font_.get())) return Fail();
 
@@ -252,6 +249,17 @@ private:
 };
 
 }  // namespace
+
+LOGFONTW ReportFont(int pixelsPerInch) {
+    LOGFONTW lf{};
+    lf.lfHeight = -MulDiv(kFontPoints, pixelsPerInch, 72);
+    lf.lfWeight = FW_NORMAL;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfOutPrecision = OUT_TT_PRECIS;
+    lf.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+    std::wcsncpy(lf.lfFaceName, kFontFace, LF_FACESIZE - 1);
+    return lf;
+}
 
 Printer& RealPrinter() {
     static WinPrinter printer;

@@ -15,6 +15,7 @@
 
 #include "fakes.h"
 #include "platform/owned.h"
+#include "platform/report_font.h"
 #include "platform/text.h"
 #include "report/print_report.h"
 #include "ui/main/main_window.h"
@@ -298,6 +299,29 @@ TEST(PrintReport, NothingComesInWhileAReportPrints) {
     EXPECT_EQ(printer.calls, Document("Ana", kTypicalPulse, kTypicalPressure));
     SendMessageW(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(w.fakes.ending.ended, 1);
+}
+
+// A name in Greek or Cyrillic prints as letters, not boxes. Scripts that come
+// from linked fonts (Chinese, Arabic) are not seen by GetGlyphIndicesW.
+TEST(PrintReport, TheReportFontHasGreekAndCyrillicLetters) {
+    const std::wstring name = Widen("Νίκος Παπαδόπουλος Иван Петрович Ёё Ωω");
+    HDC screen = GetDC(nullptr);
+    ASSERT_NE(screen, nullptr);
+    const LOGFONTW lf = ReportFont(GetDeviceCaps(screen, LOGPIXELSY));
+    HFONT font = CreateFontIndirectW(&lf);
+    ASSERT_NE(font, nullptr);
+    HGDIOBJ previous = SelectObject(screen, font);
+    std::vector<WORD> glyphs(name.size());
+    const DWORD converted = GetGlyphIndicesW(screen, name.c_str(), static_cast<int>(name.size()), glyphs.data(),
+                                             GGI_MARK_NONEXISTING_GLYPHS);
+    SelectObject(screen, previous);
+    DeleteObject(font);
+    ReleaseDC(nullptr, screen);
+    ASSERT_EQ(converted, name.size());
+    std::wstring missing;
+    for (size_t i = 0; i < name.size(); ++i)
+        if (glyphs[i] == 0xFFFF) missing += name[i];
+    EXPECT_EQ(Narrow(missing), "");
 }
 
 // The real default printer. Only the end-to-end script runs these: it sets
