@@ -27,7 +27,7 @@ public:
     virtual bool EndDocument() = 0;
     // Gives up the open document, if there is one: none of it is printed.
     virtual void AbortDocument() = 0;
-    // Whether a document is open (started and neither ended nor given up).
+    // Whether a document is open or being opened.
     virtual bool DocumentOpen() const = 0;
 };
 
