@@ -31,11 +31,27 @@ std::vector<ReportLine> ReportLines(const std::string& name, const Reading& read
                                     const std::string& pressureCaption,
                                     const NumberFormat& format, Version version);
 
-// Breaks text into lines no wider than maxWidth, as measure tells widths.
-// Text that fits is returned as it is, blanks included. Otherwise lines break
-// at runs of blanks, which the break swallows; a word wider than maxWidth on
-// its own is cut between characters (never inside a UTF-8 sequence), at least
-// one character a line. measure must grow with the text.
+// Where the code point that starts at byte pos of UTF-8 text ends: after its
+// lead byte and the continuation bytes that follow it.
+size_t NextCodePoint(const std::string& text, size_t pos);
+
+// Where WrapWords gets its widths: for a text, the width of each of its
+// leading parts that ends at a code point, one number per code point, in
+// order (a UTF-8 code point being a lead byte and the continuation bytes
+// after it). Widths only grow, and the width of a part of the text is the
+// difference of two of them, as with fonts that put one glyph after another.
+using PrefixWidths = std::function<std::vector<int>(const std::string& text)>;
+
+// Breaks text into lines no wider than maxWidth. Text that fits is returned
+// as it is, blanks included. Otherwise lines break at runs of blanks, which
+// the break swallows; a word wider than maxWidth on its own is cut between
+// characters (never inside a UTF-8 sequence), at least one character a line.
+// The text is measured once, so a long text costs time in proportion to its
+// length.
+std::vector<std::string> WrapWords(const std::string& text, int maxWidth, const PrefixWidths& prefixWidths);
+
+// The same with a measure of whole pieces, which is asked once for each code
+// point on its own.
 std::vector<std::string> WrapWords(const std::string& text, int maxWidth,
                                    const std::function<int(const std::string&)>& measure);
 

@@ -7,9 +7,12 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <string_view>
+#include <vector>
 
 #include "core/report.h"
 #include "platform/owned.h"
+#include "platform/report_font.h"
 #include "platform/system_library.h"
 #include "platform/text.h"
 
@@ -24,6 +27,8 @@ using GetDefaultPrinterFn = BOOL(WINAPI*)(LPWSTR, LPDWORD);
 
 // The printer's own default font is far too large for the longer sentences.
 constexpr int kFontPoints = 10;
+// Arial has Greek and Cyrillic on every Windows (Wine maps it to Liberation
+// Sans, which has them too).
 constexpr wchar_t kFontFace[] = L"Arial";
 // Text keeps this far from every edge of the paper, in tenths of a millimetre;
 // a printer that cannot print that close to the edge keeps its own margin.
@@ -75,7 +80,58 @@ class WinPrinter : public Printer {
 public:
     ~WinPrinter() override { Abandon(); }
 
-    bool StartDocument(const std::string& title) override {
+    PrintStart StartDocument(const std::string& title) override {
+        // A second document would take the first one's device context away.
+        if (busy_) return PrintStart::Failed;
+        busy_ = true;
+        cancelled_ = false;
+        if (Open(title)) return PrintStart::Started;
+        busy_ = false;
+        return cancelled_ ? PrintStart::Cancelled : PrintStart::Failed;
+    }
+
+    bool PrintLine(int indentColumns, const std::string& text) override {
+        if (!documentOpen_) return false;
+        const int x =
+            left_ + (indentColumns > 0 ? Width(std::wstring(static_cast<size_t>(indentColumns), L' ')) : 0);
+        bool printed = true;
+        const std::vector<std::string> pieces = WrapWords(text, right_ - x, [&](const std::string& all) {
+            std::vector<int> widths;
+            if (!PrefixWidths(all, widths)) printed = false;
+            return widths;
+        });
+        for (const std::string& piece : pieces) {
+            if (y_ + lineHeight_ > bottom_ && !NextPage()) return false;
+            const std::wstring wide = Widen(piece);
+            if (!wide.empty() && !TextOutW(dc_.get(), x, y_, wide.c_str(), static_cast<int>(wide.size())))
+                printed = false;
+            y_ += lineHeight_;
+        }
+        return printed;
+    }
+
+    void AbortDocument() override {
+        Abandon();
+        busy_ = false;
+    }
+
+    bool DocumentOpen() const override { return busy_; }
+
+    bool EndDocument() override {
+        if (!documentOpen_) return false;
+        documentOpen_ = false;
+        bool ended = EndPage(dc_.get()) > 0;
+        if (ended)
+            ended = EndDoc(dc_.get()) > 0;
+        else
+            AbortDoc(dc_.get());
+        Release();
+        busy_ = false;
+        return ended;
+    }
+
+private:
+    bool Open(const std::string& title) {
         Abandon();
         winspool_.reset(LoadSystemLibrary(L"winspool.drv"));
         if (!winspool_) return false;
@@ -85,13 +141,7 @@ public:
         dc_.reset(CreateDCW(nullptr, name.c_str(), nullptr, nullptr));
         if (!dc_) return Fail();
 
-        LOGFONTW lf{};
-        lf.lfHeight = -MulDiv(kFontPoints, GetDeviceCaps(dc_.get(), LOGPIXELSY), 72);
-        lf.lfWeight = FW_NORMAL;
-        lf.lfCharSet = DEFAULT_CHARSET;
-        lf.lfOutPrecision = OUT_TT_PRECIS;
-        lf.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-        std::wcsncpy(lf.lfFaceName, kFontFace, LF_FACESIZE - 1);
+        const LOGFONTW lf = ReportFont(GetDeviceCaps(dc_.get(), LOGPIXELSY));
         font_.reset(CreateFontIndirectW(&lf));
         if (!font_ || !selection_.select(dc_.get(), font_.get())) return Fail();
 
@@ -104,47 +154,43 @@ public:
         DOCINFOW info{};
         info.cbSize = sizeof info;
         info.lpszDocName = wideTitle.c_str();
-        if (StartDocW(dc_.get(), &info) <= 0) return Fail();
+        // A printer that prints to a file asks for its name here, in a box
+        // with a message loop of its own.
+        if (StartDocW(dc_.get(), &info) <= 0) {
+            cancelled_ = GetLastError() == ERROR_CANCELLED;
+            return Fail();
+        }
         documentOpen_ = true;
         if (StartPage(dc_.get()) <= 0) return Fail();
         y_ = top_;
         return true;
     }
 
-    bool PrintLine(int indentColumns, const std::string& text) override {
-        if (!documentOpen_) return false;
-        const int x =
-            left_ + (indentColumns > 0 ? Width(std::wstring(static_cast<size_t>(indentColumns), L' ')) : 0);
-        const std::vector<std::string> pieces =
-            WrapWords(text, right_ - x, [this](const std::string& piece) { return Width(Widen(piece)); });
-        bool printed = true;
-        for (const std::string& piece : pieces) {
-            if (y_ + lineHeight_ > bottom_ && !NextPage()) return false;
-            const std::wstring wide = Widen(piece);
-            if (!wide.empty() && !TextOutW(dc_.get(), x, y_, wide.c_str(), static_cast<int>(wide.size())))
-                printed = false;
-            y_ += lineHeight_;
-        }
-        return printed;
-    }
-
-    bool EndDocument() override {
-        if (!documentOpen_) return false;
-        documentOpen_ = false;
-        bool ended = EndPage(dc_.get()) > 0;
-        if (ended)
-            ended = EndDoc(dc_.get()) > 0;
-        else
-            AbortDoc(dc_.get());
-        Release();
-        return ended;
-    }
-
-private:
     int Width(const std::wstring& text) const {
         SIZE size{};
         if (!GetTextExtentPoint32W(dc_.get(), text.c_str(), static_cast<int>(text.size()), &size)) return 0;
         return size.cx;
+    }
+
+    // The width of each leading part of text that ends at a code point, from
+    // one measurement of the whole text.
+    bool PrefixWidths(const std::string& text, std::vector<int>& widths) const {
+        std::wstring wide;
+        std::vector<size_t> ends;  // where each code point ends in wide
+        for (size_t pos = 0; pos < text.size();) {
+            const size_t next = NextCodePoint(text, pos);
+            wide += Widen(std::string_view(text).substr(pos, next - pos));
+            ends.push_back(wide.size());
+            pos = next;
+        }
+        std::vector<int> extents(wide.size());
+        SIZE size{};
+        if (!wide.empty() && !GetTextExtentExPointW(dc_.get(), wide.c_str(), static_cast<int>(wide.size()), 0,
+                                                    nullptr, extents.data(), &size))
+            return false;
+        widths.reserve(ends.size());
+        for (size_t end : ends) widths.push_back(end > 0 ? extents[end - 1] : 0);
+        return true;
     }
 
     // The part of the printable area inside the paper margin, in the DC's
@@ -195,13 +241,26 @@ private:
     PrinterDc dc_;
     PrintFont font_;
     FontSelection selection_;
-    bool documentOpen_ = false;
+    bool busy_ = false;          // from the start of a document until it ends or is given up
+    bool documentOpen_ = false;  // StartDoc succeeded
+    bool cancelled_ = false;     // the user declined to name the output file
     int y_ = 0;
     int lineHeight_ = 0;
     int left_ = 0, top_ = 0, right_ = 0, bottom_ = 0;
 };
 
 }  // namespace
+
+LOGFONTW ReportFont(int pixelsPerInch) {
+    LOGFONTW lf{};
+    lf.lfHeight = -MulDiv(kFontPoints, pixelsPerInch, 72);
+    lf.lfWeight = FW_NORMAL;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfOutPrecision = OUT_TT_PRECIS;
+    lf.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+    std::wcsncpy(lf.lfFaceName, kFontFace, LF_FACESIZE - 1);
+    return lf;
+}
 
 Printer& RealPrinter() {
     static WinPrinter printer;

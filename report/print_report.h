@@ -26,7 +26,9 @@ struct ReportInput {
 };
 
 // Each confirmed report is a document of its own, handed to the queue before
-// this returns. A failure shows one message box and changes nothing else.
+// this returns; meanwhile owner is disabled. A failure shows one message box
+// and changes nothing else; a print to file whose file name the user declined
+// to give ends quietly.
 void PrintReport(HWND owner, Services& services, const ReportInput& input);
 
 }  // namespace pulvar

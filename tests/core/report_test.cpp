@@ -125,5 +125,31 @@ TEST(WrapWords, TheLongestReportSentenceLosesNothingAndFitsTheWidth) {
     }
 }
 
+// A pasted name may be a million characters long: the text is measured once,
+// a code point at a time, however many lines it makes.
+TEST(WrapWords, MeasuresALongTextOnce) {
+    std::string text;
+    for (int i = 0; i < 5000; ++i) text += "Peña" + std::to_string(i) + (i % 7 ? " " : "   ");
+    text += std::string(30000, 'x') + " ñ" + std::string(20000, 'y');
+    const int codePoints = Characters(text);
+    long calls = 0, bytes = 0;
+    auto counting = [&](const std::string& piece) {
+        ++calls;
+        bytes += static_cast<long>(piece.size());
+        return Characters(piece);
+    };
+    const std::vector<std::string> lines = WrapWords(text, 60, counting);
+    EXPECT_LE(calls, codePoints);
+    EXPECT_LE(bytes, static_cast<long>(text.size()));
+    std::string glued;
+    for (const std::string& line : lines) {
+        ASSERT_LE(Characters(line), 60);
+        glued += line;
+    }
+    EXPECT_EQ(NonBlanks(glued), NonBlanks(text));
+    // "ñ" and the 20000 y are one word of 20001 characters: 333 full lines and 21 over.
+    EXPECT_EQ(lines.back(), std::string(21, 'y'));
+}
+
 }  // namespace
 }  // namespace pulvar

@@ -277,7 +277,48 @@ else
     not_ok "two reports: printing failed or fewer than 2 PDFs appeared"
 fi
 
-# 5. No default printer: one message, no hang, nothing printed.
+# 5. A Greek and Cyrillic name reaches the paper in the report font.
+before=$(pdf_count)
+if run_test PrintsAGreekAndCyrillicName && wait_pdfs $((before + 1)); then
+    pdf=$(newest_pdfs 1)
+    keep "$pdf" scripts.pdf
+    # pdftotext reads the font's own character map, where gs's text device
+    # gives up on glyphs outside Latin.
+    text=$(pdftotext -layout "$pdf" - 2>/dev/null)
+    if expect_lines "Greek and Cyrillic name" "$text" "Νίκος Παπαδόπουλος Иван Петрович" "$typical_pressure"; then
+        ok "Greek and Cyrillic name: printed and read back as typed"
+    fi
+else
+    not_ok "Greek and Cyrillic name: printing failed or no PDF appeared"
+fi
+
+# 6. A second document is refused while one is open; the first one is whole.
+before=$(pdf_count)
+if run_test OneDocumentAtATime && wait_pdfs $((before + 1)); then
+    sleep 1  # a second document would show up now
+    if (($(pdf_count) != before + 1)); then
+        not_ok "one document at a time: $(($(pdf_count) - before)) PDFs instead of 1"
+    elif expect_lines "one document at a time" "$(pdf_text "$(newest_pdfs 1)")" "Primer documento"; then
+        ok "one document at a time: the second start refused, the first document whole"
+    fi
+else
+    not_ok "one document at a time: the test failed or no PDF appeared"
+fi
+
+# 7. An exception halfway gives the document up: nothing reaches the queue.
+before=$(pdf_count)
+if run_test AnExceptionGivesUpTheDocument; then
+    sleep 2
+    if (($(pdf_count) == before)) && [[ -z $(lpstat -o "$queue" 2>/dev/null) ]]; then
+        ok "exception while printing: the document given up, nothing queued"
+    else
+        not_ok "exception while printing: a document reached the queue"
+    fi
+else
+    not_ok "exception while printing: the test failed"
+fi
+
+# 8. No default printer: one message, no hang, nothing printed.
 remove_queue
 if [[ -n $(lpstat -v 2>/dev/null) ]]; then
     # Other queues on this machine must not get the test's report.

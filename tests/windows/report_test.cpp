@@ -6,12 +6,16 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <functional>
+#include <new>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "fakes.h"
 #include "platform/owned.h"
+#include "platform/report_font.h"
 #include "platform/text.h"
 #include "report/print_report.h"
 #include "ui/main/main_window.h"
@@ -25,24 +29,41 @@ using testing::ShownBox;
 // Records what the report asks of a printer, and fails where told to.
 class RecordingPrinter : public Printer {
 public:
-    bool StartDocument(const std::string& title) override {
+    PrintStart StartDocument(const std::string& title) override {
         calls.push_back("start " + title);
-        return !failStart;
+        // Open from the start, as the real printer is while its own box runs.
+        if (open) return PrintStart::Failed;
+        open = true;
+        if (duringStart) std::exchange(duringStart, nullptr)();
+        open = !failStart && !cancelStart;
+        if (failStart) return PrintStart::Failed;
+        return cancelStart ? PrintStart::Cancelled : PrintStart::Started;
     }
     bool PrintLine(int indentColumns, const std::string& text) override {
         calls.push_back(std::to_string(indentColumns) + "|" + text);
-        return failingLines.count(++lineCount) == 0;
+        if (++lineCount == throwingLine) throw std::bad_alloc();
+        return failingLines.count(lineCount) == 0;
     }
     bool EndDocument() override {
         calls.push_back("end");
+        open = false;
         return !failEnd;
     }
+    void AbortDocument() override {
+        calls.push_back("abort");
+        open = false;
+    }
+    bool DocumentOpen() const override { return open; }
 
     std::vector<std::string> calls;
     bool failStart = false;
+    bool cancelStart = false;  // as when the user declines to name the output file
     bool failEnd = false;
     std::set<int> failingLines;  // 1-based, counted over all documents
+    int throwingLine = 0;        // the same count; 0 for none
     int lineCount = 0;
+    std::function<void()> duringStart;  // runs inside StartDocument, as a printer's own box would
+    bool open = false;
 };
 
 const std::string kStart = std::string("start ") + kReportDocumentTitle;
@@ -180,14 +201,17 @@ TEST(PrintReport, APrinterFailureShowsOneMessageAndLeavesTheWindowAlone) {
         const char* what;
         bool failStart, failEnd;
         std::set<int> failingLines;
+        int throwingLine;
         std::vector<std::string> calls;
     } cases[] = {
-        {"no document", true, false, {}, {kStart}},
-        {"the document cannot be ended", false, true, {}, Document("Ana", kTypicalPulse, kTypicalPressure)},
+        {"no document", true, false, {}, 0, {kStart}},
+        {"the document cannot be ended", false, true, {}, 0, Document("Ana", kTypicalPulse, kTypicalPressure)},
         // The lines after a failed one are still tried, and the document ended.
-        {"two lines fail", false, false, {2, 3}, Document("Ana", kTypicalPulse, kTypicalPressure)},
-        {"everything fails after the start", false, true, {1, 2, 3, 4, 5, 6},
+        {"two lines fail", false, false, {2, 3}, 0, Document("Ana", kTypicalPulse, kTypicalPressure)},
+        {"everything fails after the start", false, true, {1, 2, 3, 4, 5, 6}, 0,
          Document("Ana", kTypicalPulse, kTypicalPressure)},
+        // Out of memory halfway: the half document is given up, not queued.
+        {"a line throws", false, false, {}, 3, {kStart, "0|", "15|Ana", "15|" + std::string(kTypicalPulse), "abort"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -195,6 +219,7 @@ TEST(PrintReport, APrinterFailureShowsOneMessageAndLeavesTheWindowAlone) {
         printer.failStart = c.failStart;
         printer.failEnd = c.failEnd;
         printer.failingLines = c.failingLines;
+        printer.throwingLine = c.throwingLine;
         ReportWindow w(printer);
         ASSERT_TRUE(w.created);
         w.Evaluate("Ana", "72", "120", "80");
@@ -209,7 +234,94 @@ TEST(PrintReport, APrinterFailureShowsOneMessageAndLeavesTheWindowAlone) {
         EXPECT_EQ(w.Shown(form1::Ctl::Label7) + w.Shown(form1::Ctl::Label8), captions);
         EXPECT_EQ(w.Shown(form1::Ctl::Text1), "Ana");
         EXPECT_EQ(w.Title(), title);
+        EXPECT_FALSE(printer.DocumentOpen());
+        EXPECT_TRUE(IsWindowEnabled(w.window().Hwnd()));
     }
+}
+
+// Printing to a file asks for the file's name; declining is the user's
+// choice, not a printer fault.
+TEST(PrintReport, DecliningTheFileNameEndsQuietly) {
+    RecordingPrinter printer;
+    printer.cancelStart = true;
+    ReportWindow w(printer);
+    ASSERT_TRUE(w.created);
+    w.Evaluate("Ana", "72", "120", "80");
+    w.fakes.prompt.shown.clear();
+    w.window().Command3_Click();
+    EXPECT_EQ(printer.calls, std::vector<std::string>{kStart});
+    ASSERT_EQ(w.fakes.prompt.shown.size(), 1u);
+    ExpectQuestion(w.fakes.prompt.shown[0]);
+}
+
+// The printer's own box runs a message loop while the document starts:
+// whatever comes through it (a second "Imprimir ", "Borrar", "Ver
+// Resultados", closing) must not start a second document or end the program
+// under the first.
+TEST(PrintReport, NothingComesInWhileAReportPrints) {
+    RecordingPrinter printer;
+    ReportWindow w(printer);
+    ASSERT_TRUE(w.created);
+    w.Evaluate("Ana", "72", "120", "80");
+    w.fakes.prompt.shown.clear();
+    HWND main = w.window().Hwnd();
+    auto click = [&](form1::Ctl c) {
+        SendMessageW(main, WM_COMMAND, MAKEWPARAM(form1::id(c), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(w.window().Control(c)));
+    };
+    const HCURSOR wait = LoadCursorW(nullptr, IDC_WAIT);
+    bool enabledDuring = true, waitCursorDuring = false;
+    printer.duringStart = [&] {
+        enabledDuring = IsWindowEnabled(main) != FALSE;
+        waitCursorDuring = GetCursor() == wait;
+        click(form1::Ctl::Command3);
+        PostMessageW(main, WM_COMMAND, MAKEWPARAM(form1::id(form1::Ctl::Command3), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(w.window().Control(form1::Ctl::Command3)));
+        testing::Pump();
+        click(form1::Ctl::Command1);
+        click(form1::Ctl::Command11);
+        SendMessageW(main, WM_CLOSE, 0, 0);
+    };
+    w.window().Command3_Click();
+    EXPECT_FALSE(enabledDuring);
+    EXPECT_TRUE(waitCursorDuring);
+    // One question, one document, of what the window showed when it was asked.
+    EXPECT_EQ(printer.calls, Document("Ana", kTypicalPulse, kTypicalPressure));
+    EXPECT_EQ(w.fakes.prompt.shown.size(), 1u);
+    EXPECT_EQ(w.fakes.ending.ended, 0);
+    EXPECT_TRUE(IsWindowEnabled(main));
+    EXPECT_NE(GetCursor(), wait);
+
+    // Afterwards the window is as before: a click prints, closing ends.
+    printer.calls.clear();
+    w.Evaluate("Ana", "72", "120", "80");
+    w.window().Command3_Click();
+    EXPECT_EQ(printer.calls, Document("Ana", kTypicalPulse, kTypicalPressure));
+    SendMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(w.fakes.ending.ended, 1);
+}
+
+// A name in Greek or Cyrillic prints as letters, not boxes. Scripts that come
+// from linked fonts (Chinese, Arabic) are not seen by GetGlyphIndicesW.
+TEST(PrintReport, TheReportFontHasGreekAndCyrillicLetters) {
+    const std::wstring name = Widen("Νίκος Παπαδόπουλος Иван Петрович Ёё Ωω");
+    HDC screen = GetDC(nullptr);
+    ASSERT_NE(screen, nullptr);
+    const LOGFONTW lf = ReportFont(GetDeviceCaps(screen, LOGPIXELSY));
+    HFONT font = CreateFontIndirectW(&lf);
+    ASSERT_NE(font, nullptr);
+    HGDIOBJ previous = SelectObject(screen, font);
+    std::vector<WORD> glyphs(name.size());
+    const DWORD converted = GetGlyphIndicesW(screen, name.c_str(), static_cast<int>(name.size()), glyphs.data(),
+                                             GGI_MARK_NONEXISTING_GLYPHS);
+    SelectObject(screen, previous);
+    DeleteObject(font);
+    ReleaseDC(nullptr, screen);
+    ASSERT_EQ(converted, name.size());
+    std::wstring missing;
+    for (size_t i = 0; i < name.size(); ++i)
+        if (glyphs[i] == 0xFFFF) missing += name[i];
+    EXPECT_EQ(Narrow(missing), "");
 }
 
 // The real default printer. Only the end-to-end script runs these: it sets
@@ -262,6 +374,55 @@ TEST_F(RealPrinterTest, TwoReportsAreTwoDocuments) {
     ASSERT_EQ(shown.size(), 2u);
     ExpectQuestion(shown[0]);
     ExpectQuestion(shown[1]);
+}
+
+TEST_F(RealPrinterTest, PrintsAGreekAndCyrillicName) {
+    std::vector<ShownBox> shown = PrintFromWindow("72", "120", "80", 1, "Νίκος Παπαδόπουλος Иван Петрович");
+    ASSERT_EQ(shown.size(), 1u);
+    ExpectQuestion(shown[0]);
+}
+
+// The printer refuses a second document while one is open, and leaves the
+// open one alone.
+TEST_F(RealPrinterTest, OneDocumentAtATime) {
+    Printer& printer = RealPrinter();
+    const long handles = HandleCount::live;
+    ASSERT_EQ(printer.StartDocument(kReportDocumentTitle), PrintStart::Started);
+    EXPECT_EQ(printer.StartDocument(kReportDocumentTitle), PrintStart::Failed);
+    EXPECT_TRUE(printer.DocumentOpen());
+    EXPECT_TRUE(printer.PrintLine(0, "Primer documento"));
+    EXPECT_TRUE(printer.EndDocument());
+    EXPECT_FALSE(printer.DocumentOpen());
+    EXPECT_EQ(HandleCount::live, handles);
+}
+
+// The real printer, with a line that runs out of memory.
+class ThrowingPrinter : public Printer {
+public:
+    PrintStart StartDocument(const std::string& title) override { return RealPrinter().StartDocument(title); }
+    bool PrintLine(int indentColumns, const std::string& text) override {
+        if (++lines == 3) throw std::bad_alloc();
+        return RealPrinter().PrintLine(indentColumns, text);
+    }
+    bool EndDocument() override { return RealPrinter().EndDocument(); }
+    void AbortDocument() override { RealPrinter().AbortDocument(); }
+    bool DocumentOpen() const override { return RealPrinter().DocumentOpen(); }
+    int lines = 0;
+};
+
+TEST_F(RealPrinterTest, AnExceptionGivesUpTheDocument) {
+    ThrowingPrinter printer;
+    ReportWindow w(printer);
+    ASSERT_TRUE(w.created);
+    w.Evaluate("María José Peña", "72", "120", "80");
+    w.fakes.prompt.shown.clear();
+    const long handles = HandleCount::live;
+    w.window().Command3_Click();
+    EXPECT_FALSE(RealPrinter().DocumentOpen());
+    EXPECT_EQ(HandleCount::live, handles);
+    ASSERT_EQ(w.fakes.prompt.shown.size(), 2u);
+    ExpectQuestion(w.fakes.prompt.shown[0]);
+    ExpectFailure(w.fakes.prompt.shown[1]);
 }
 
 TEST_F(RealPrinterTest, WithoutADefaultPrinterTellsSoOnce) {

@@ -277,7 +277,12 @@ void MainWindow::Command12_MouseMove() { SetWindowTextUtf8(hwnd_, kHintPicker); 
 
 void MainWindow::Command6_MouseMove() { SetWindowTextUtf8(hwnd_, kHintAdd); }
 
-void MainWindow::Form_QueryUnload() { services_.ending.EndProgram(); }
+void MainWindow::Form_QueryUnload() {
+    // Ending now would pull the device context from under the report being
+    // printed; the window is disabled meanwhile, so only the system asks.
+    if (printing_) return;
+    services_.ending.EndProgram();
+}
 
 void MainWindow::Command1_Click() {
     const NumberFormat format = services_.locale.Number();
@@ -313,6 +318,14 @@ void MainWindow::ShowResults() {
 void MainWindow::Command2_Click() { ShowAboutWindow(services_); }
 
 void MainWindow::Command3_Click() {
+    // Printing can run a message loop (the box that asks where a print to a
+    // file goes), and this click can come through it again.
+    if (printing_) return;
+    printing_ = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{printing_};
     ReportInput input{Text(Ctl::Text1), reading_, Text(Ctl::Label7), Text(Ctl::Label8)};
     PrintReport(hwnd_, services_, input);
 }

@@ -84,6 +84,7 @@ private:
     Icon appIconSmall_;
     Cursor sliderCursor_;
     HWND lastFocus_ = nullptr;
+    bool printing_ = false;  // inside Command3_Click
 };
 
 }  // namespace pulvar

@@ -1,0 +1,137 @@
+// Times "Imprimir " in Pulvar's real main window (under Wine or on Windows)
+// with a very long name, as pasted into the name box, on the default printer:
+// from the click to the document handed to the print queue.
+//
+//   print_report LENGTH... [--runs N]     (default 3 runs of each length)
+//
+// The name is LENGTH characters of words of varied length, with some accented
+// letters. The question is answered OK by the program itself.
+// Prints "name L runs N median_ms M max_ms X" for each length, or
+// "failed L" when the report could not be printed. Linked with
+// libpulvar_win.a and the program's resources by scripts/bench.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+#include "platform/seams.h"
+#include "report/print_report.h"
+#include "ui/main/main_window.h"
+
+namespace {
+
+using pulvar::form1::Ctl;
+
+// Answers every question OK and counts the failure messages.
+class AnswerOk : public pulvar::Prompt {
+public:
+    int Show(void*, const std::string& text, const std::string&, unsigned) override {
+        if (text == pulvar::kReportFailure) ++failures;
+        return pulvar::kAnswerOk;
+    }
+    int failures = 0;
+};
+
+double NowMs() {
+    static const double perMs = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return static_cast<double>(f.QuadPart) / 1e3;
+    }();
+    LARGE_INTEGER c;
+    QueryPerformanceCounter(&c);
+    return static_cast<double>(c.QuadPart) / perMs;
+}
+
+void Pump() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+// Words of one to seventeen letters, so lines break at blanks as a name's
+// would, with now and then a word longer than a line, which is cut.
+std::wstring LongName(size_t length) {
+    static const wchar_t kLetters[] = L"abcdefghijklmnñopqrstuvwxyzáéíóú";
+    std::wstring name;
+    name.reserve(length);
+    unsigned seed = 12345;
+    while (name.size() < length) {
+        seed = seed * 1103515245u + 12345u;
+        const size_t word = (seed >> 16) % 997 == 0 ? 400 : 1 + (seed >> 16) % 17;
+        for (size_t i = 0; i < word && name.size() < length; ++i)
+            name += kLetters[(seed >> (i % 16)) % (std::size(kLetters) - 1)];
+        if (name.size() < length) name += L' ';
+    }
+    return name;
+}
+
+void Click(HWND form, HWND button, Ctl id) {
+    SendMessageW(form, WM_COMMAND, MAKEWPARAM(pulvar::form1::id(id), BN_CLICKED), reinterpret_cast<LPARAM>(button));
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    std::vector<size_t> lengths;
+    int runs = 3;
+    for (int i = 1; i < argc; ++i) {
+        if (std::wcscmp(argv[i], L"--runs") == 0 && i + 1 < argc)
+            runs = std::max(1, _wtoi(argv[++i]));
+        else
+            lengths.push_back(static_cast<size_t>(std::max(1, _wtoi(argv[i]))));
+    }
+    if (lengths.empty()) lengths = {100000, 1000000};
+
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
+    pulvar::Services& real = pulvar::RealServices();
+    AnswerOk prompt;
+    pulvar::Services services{prompt,       real.clock,    real.locale,   real.shell,
+                              real.ending,  real.printer,  real.registry, real.programs};
+    pulvar::MainWindow form(services);
+    if (!form.Create(SW_SHOWNOACTIVATE)) return 1;
+    Pump();
+    HWND hwnd = form.Hwnd();
+    SetWindowTextW(form.Control(Ctl::Text2), L"72");
+    SetWindowTextW(form.Control(Ctl::Text3), L"120");
+    SetWindowTextW(form.Control(Ctl::Text4), L"80");
+
+    int status = 0;
+    for (size_t length : lengths) {
+        const std::wstring name = LongName(length);
+        SetWindowTextW(form.Control(Ctl::Text1), name.c_str());
+        if (static_cast<size_t>(GetWindowTextLengthW(form.Control(Ctl::Text1))) != length) {
+            std::printf("failed %zu (the name box holds %d characters)\n", length,
+                        GetWindowTextLengthW(form.Control(Ctl::Text1)));
+            status = 1;
+            continue;
+        }
+        Click(hwnd, form.Control(Ctl::Command1), Ctl::Command1);
+        Pump();
+        std::vector<double> times;
+        const int failuresBefore = prompt.failures;
+        for (int r = 0; r < runs; ++r) {
+            const double start = NowMs();
+            Click(hwnd, form.Control(Ctl::Command3), Ctl::Command3);
+            times.push_back(NowMs() - start);
+            Pump();
+        }
+        if (prompt.failures != failuresBefore) {
+            std::printf("failed %zu (%d failure messages)\n", length, prompt.failures - failuresBefore);
+            status = 1;
+            continue;
+        }
+        std::sort(times.begin(), times.end());
+        std::printf("name %zu runs %d median_ms %.0f max_ms %.0f\n", length, runs, times[times.size() / 2],
+                    times.back());
+        std::fflush(stdout);
+    }
+    return status;
+}
