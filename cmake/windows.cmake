@@ -44,7 +44,8 @@ if(PULVAR_TESTS)
   file(GLOB PULVAR_WIN_TESTS CONFIGURE_DEPENDS tests/windows/*.cpp)
   if(PULVAR_WIN_TESTS)
     add_executable(pulvar_windows_tests ${PULVAR_WIN_TESTS} ${PULVAR_RC})
-    target_link_libraries(pulvar_windows_tests PRIVATE pulvar_win GTest::gtest version psapi)
+    # oleacc, ole32 and oleaut32: the screen-reader test asks MSAA, as a reader does.
+    target_link_libraries(pulvar_windows_tests PRIVATE pulvar_win GTest::gtest version psapi oleacc ole32 oleaut32)
     target_compile_options(pulvar_windows_tests PRIVATE ${PULVAR_WARNINGS})
     target_compile_definitions(pulvar_windows_tests PRIVATE
         PULVAR_EXE_PATH="$<TARGET_FILE:Pulvar>")

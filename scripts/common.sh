@@ -10,8 +10,12 @@ say() { printf '%s\n' "$*"; }
 step() { printf '\n=== %s\n' "$*"; }
 
 # cmake --preset PRESET, then cmake --build for TARGETS (all when none).
+# PULVAR_WARNINGS_AS_ERRORS=ON|OFF in the environment sets the CMake option of
+# that name (scripts/test turns it on); unset, the build keeps what it had.
 pulvar_configure() {
-    (cd "$PULVAR_SRC" && cmake --preset "$1")
+    local args=()
+    [[ -n ${PULVAR_WARNINGS_AS_ERRORS:-} ]] && args=("-DPULVAR_WARNINGS_AS_ERRORS=$PULVAR_WARNINGS_AS_ERRORS")
+    (cd "$PULVAR_SRC" && cmake --preset "$1" "${args[@]}")
 }
 pulvar_build_target() {
     local preset=$1

@@ -384,7 +384,10 @@ void ControlSet::Create(HWND parent, const ControlRow* rows, size_t count, int d
             case Kind::ProgressBar: cls = PROGRESS_CLASSW; break;
             case Kind::Line: break;
         }
-        std::wstring caption = Widen(row.caption ? row.caption : "");
+        // A picture button draws only its image; its tip as window text is the
+        // name a screen reader speaks for it.
+        const char* text = row.kind == Kind::PictureButton && row.tip ? row.tip : row.caption;
+        std::wstring caption = Widen(text ? text : "");
         HMENU idParam = reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id));
         RECT rc = PixelRect(row.id);
         HWND hwnd = CreateWindowExW(exStyle, cls, caption.c_str(), style, rc.left, rc.top, rc.right - rc.left,

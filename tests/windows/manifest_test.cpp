@@ -13,21 +13,11 @@
 #include <vector>
 
 #include "app/version.h"
+#include "tests/windows/host.h"
 
 namespace {
 
-// PULVAR_EXE_PATH is the Unix path of the build; Wine maps / to drive Z:.
-std::wstring ExePath() {
-    const std::string unix_path = PULVAR_EXE_PATH;
-    std::wstring path(unix_path.size(), L'\0');
-    const int n = MultiByteToWideChar(CP_UTF8, 0, unix_path.data(), static_cast<int>(unix_path.size()), path.data(),
-                                      static_cast<int>(path.size()));
-    path.resize(n > 0 ? n : 0);
-    for (wchar_t& c : path) {
-        if (c == L'/') c = L'\\';
-    }
-    return L"Z:" + path;
-}
+std::wstring ExePath() { return pulvar::testing::HostPath(PULVAR_EXE_PATH); }
 
 std::string ExpectedIdentityVersion() {
     return std::to_string(PULVAR_VERSION_MAJOR) + "." + std::to_string(PULVAR_VERSION_MINOR) + ".0." +
@@ -236,6 +226,34 @@ TEST(ManifestTest, LoaderReadsTheRunLevelDpiAwarenessAndSupportedSystems) {
         EXPECT_TRUE(found) << "Windows " << system.name << " is not among the supported systems";
     }
     EXPECT_EQ(supported.size(), std::size(systems));
+}
+
+// What Windows makes of the manifest while the program runs: this test
+// program embeds the same manifest as Pulvar.exe, so its own thread and
+// windows carry the awareness the loader gave it.
+TEST(ManifestTest, WindowsRunsTheProgramPerMonitorV2Aware) {
+    if (pulvar::testing::UnderWine())
+        GTEST_SKIP() << "Windows only: Wine 8 reports per-monitor awareness, but not version 2";
+    using Context = HANDLE;  // DPI_AWARENESS_CONTEXT, declared only for Windows 10 targets
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    auto function = [user32](const char* name) { return reinterpret_cast<void*>(GetProcAddress(user32, name)); };
+    auto threadContext = reinterpret_cast<Context(WINAPI*)()>(function("GetThreadDpiAwarenessContext"));
+    auto windowContext = reinterpret_cast<Context(WINAPI*)(HWND)>(function("GetWindowDpiAwarenessContext"));
+    auto awarenessOf = reinterpret_cast<int(WINAPI*)(Context)>(function("GetAwarenessFromDpiAwarenessContext"));
+    auto same = reinterpret_cast<BOOL(WINAPI*)(Context, Context)>(function("AreDpiAwarenessContextsEqual"));
+    if (!threadContext || !windowContext || !awarenessOf || !same)
+        GTEST_SKIP() << "needs Windows 10 1607 or later for the DPI awareness contexts";
+    constexpr int kPerMonitorAware = 2;                                  // DPI_AWARENESS_PER_MONITOR_AWARE
+    const Context perMonitorV2 = reinterpret_cast<Context>(static_cast<INT_PTR>(-4));  // ..._PER_MONITOR_AWARE_V2
+
+    const Context thread = threadContext();
+    EXPECT_EQ(awarenessOf(thread), kPerMonitorAware);
+    EXPECT_TRUE(same(thread, perMonitorV2)) << "per-monitor, but not version 2";
+
+    HWND window = CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(window);
+    EXPECT_EQ(awarenessOf(windowContext(window)), kPerMonitorAware);
+    DestroyWindow(window);
 }
 
 }  // namespace

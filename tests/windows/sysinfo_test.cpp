@@ -15,6 +15,7 @@
 #include "platform/owned.h"
 #include "platform/text.h"
 #include "tests/windows/fakes.h"
+#include "tests/windows/host.h"
 #include "ui/about/sysinfo.h"
 
 namespace pulvar {
@@ -33,6 +34,7 @@ public:
         accesses.insert(access);
         long status = RealRegistry().Open(root, path, access, key);
         if (status == kRegistryOk) ++opened;
+        statuses.push_back(status);
         return status;
     }
     long Query(RegistryKey key, const std::string& name, std::uint32_t* type, unsigned char* buffer,
@@ -46,6 +48,7 @@ public:
     int opened = 0;
     int closed = 0;
     std::set<std::uint32_t> accesses;
+    std::vector<long> statuses;  // of every Open, in order
 };
 
 // Records every test and start, and passes them on to the real ones.
@@ -323,6 +326,10 @@ constexpr wchar_t kFolderKey[] = L"SOFTWARE\\Microsoft\\Shared Tools Location";
 class StartSysInfoTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        if (!testing::UnderWine())
+            GTEST_SKIP() << "Wine only: rewrites the launcher's keys in HKLM, which a Windows user may not";
+        savedPath_.emplace(kPathKey, L"PATH");
+        savedFolder_.emplace(kFolderKey, L"MSINFO");
         root_ = TempFolder(L"PulvarSysInfo");
         RemoveFolder(root_);
         ASSERT_TRUE(CreateDirectoryW(root_.c_str(), nullptr));
@@ -339,9 +346,9 @@ protected:
         msinfo32_ = std::wstring(system) + L"\\msinfo32.exe";
     }
     void TearDown() override {
-        SetCurrentDirectoryW(savedCurrent_.c_str());
+        if (!savedCurrent_.empty()) SetCurrentDirectoryW(savedCurrent_.c_str());
         if (!decoy_.empty()) DeleteFileW(decoy_.c_str());
-        RemoveFolder(root_);
+        if (!root_.empty()) RemoveFolder(root_);
     }
 
     // A program named like the tool at the root of the current drive, and the
@@ -372,8 +379,8 @@ protected:
         }
     }
 
-    SavedValue savedPath_{kPathKey, L"PATH"};
-    SavedValue savedFolder_{kFolderKey, L"MSINFO"};
+    // Saved only where the test runs, and put back when it ends.
+    std::optional<SavedValue> savedPath_, savedFolder_;
     std::wstring root_, withProgram_, withoutProgram_, withBlanks_, msinfo32_, savedCurrent_, decoy_;
 };
 
@@ -433,6 +440,100 @@ TEST_F(StartSysInfoTest, StartsWhatTheRegistryNamesOrShowsTheMessage) {
         }
         EXPECT_EQ(!programs.checked.empty(), c.folderTried);
     }
+}
+
+// ------------------------------------------------------- on Windows itself
+
+// This thread as the same user without administrator rights: the
+// Administrators group only denies and every privilege is gone, as in the
+// token UAC gives a standard user. The CI's Windows user is an administrator;
+// impersonating this token shows what a standard user may open.
+class StandardUser {
+public:
+    StandardUser() {
+        HANDLE own = nullptr;
+        if (!OpenProcessToken(GetCurrentProcess(), TOKEN_DUPLICATE | TOKEN_QUERY | TOKEN_ASSIGN_PRIMARY, &own)) return;
+        Handle process(own);
+        BYTE admins[SECURITY_MAX_SID_SIZE];
+        DWORD sidSize = sizeof admins;
+        if (!CreateWellKnownSid(WinBuiltinAdministratorsSid, nullptr, admins, &sidSize)) return;
+        SID_AND_ATTRIBUTES denied{admins, 0};
+        HANDLE restricted = nullptr;
+        if (!CreateRestrictedToken(process.get(), DISABLE_MAX_PRIVILEGE | LUA_TOKEN, 1, &denied, 0, nullptr, 0,
+                                   nullptr, &restricted))
+            return;
+        Handle primary(restricted);
+        HANDLE impersonation = nullptr;
+        if (!DuplicateTokenEx(primary.get(), TOKEN_IMPERSONATE | TOKEN_QUERY, nullptr, SecurityImpersonation,
+                              TokenImpersonation, &impersonation))
+            return;
+        token_.reset(impersonation);
+        BOOL admin = TRUE;
+        if (!CheckTokenMembership(token_.get(), admins, &admin) || admin) return;
+        active_ = SetThreadToken(nullptr, token_.get()) != FALSE;
+    }
+    ~StandardUser() {
+        if (active_) RevertToSelf();
+    }
+    StandardUser(const StandardUser&) = delete;
+    StandardUser& operator=(const StandardUser&) = delete;
+    bool active() const { return active_; }
+
+private:
+    Handle token_;
+    bool active_ = false;
+};
+
+TEST(OnWindows, LauncherKeysOpenForAStandardUser) {
+    if (testing::UnderWine()) GTEST_SKIP() << "Windows only: Wine grants every registry access, so no refusal shows";
+    StandardUser user;
+    ASSERT_TRUE(user.active()) << "cannot act as a user without administrator rights";
+    const struct {
+        const char* key;
+        const char* value;
+    } lookups[] = {{kSysInfoPathKey, kSysInfoPathValue}, {kSysInfoFolderKey, kSysInfoFolderValue}};
+    int present = 0;
+    for (const auto& lookup : lookups) {
+        HKEY opened = nullptr;
+        const LONG status =
+            RegOpenKeyExW(HKEY_LOCAL_MACHINE, Widen(lookup.key).c_str(), 0, KEY_QUERY_VALUE, &opened);
+        Key owned(opened);
+        if (status == ERROR_FILE_NOT_FOUND) continue;
+        ++present;
+        EXPECT_EQ(status, ERROR_SUCCESS) << lookup.key << ", read-only";
+    }
+    if (present == 0) GTEST_SKIP() << "this Windows has neither of the launcher's keys";
+    // And as the launcher itself opens them: a refusal here is the "not
+    // available" message for every standard user.
+    CountingRegistry registry;
+    for (const auto& lookup : lookups) {
+        std::string keyVal;
+        try {
+            GetKeyValue(registry, RegistryRoot::LocalMachine, lookup.key, lookup.value, keyVal);
+        } catch (const EmptyRegistryValue&) {
+        }
+    }
+    for (long status : registry.statuses) EXPECT_NE(status, ERROR_ACCESS_DENIED) << "the launcher asks for too much";
+    EXPECT_EQ(registry.closed, registry.opened);
+}
+
+TEST(OnWindows, SysInfoStartsTheSystemInformationTool) {
+    if (testing::UnderWine()) GTEST_SKIP() << "Windows only: starts the msinfo32.exe that Windows registers";
+    std::string registered;
+    if (!GetKeyValue(RealRegistry(), RegistryRoot::LocalMachine, kSysInfoPathKey, kSysInfoPathValue, registered))
+        GTEST_SKIP() << "this Windows does not register msinfo32.exe under HKLM\\" << kSysInfoPathKey;
+    testing::TestServices fakes;
+    RecordingPrograms programs;
+    Services services{fakes.prompt, fakes.clock,   fakes.locale,   fakes.shell,
+                      fakes.ending, fakes.services.printer, RealRegistry(), programs};
+    const std::set<DWORD> before = ProcessesNamed(L"msinfo32.exe");
+
+    StartSysInfo(services, nullptr);
+
+    EXPECT_TRUE(fakes.prompt.shown.empty()) << "the launcher showed its message; the registry names " << registered;
+    ASSERT_EQ(programs.started.size(), 1u);
+    EXPECT_EQ(lstrcmpiW(FileName(programs.started[0]).c_str(), L"msinfo32.exe"), 0) << programs.started[0];
+    EXPECT_TRUE(EndNewProcess(FileName(programs.started[0]), before)) << "no new process for " << programs.started[0];
 }
 
 }  // namespace

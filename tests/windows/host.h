@@ -1,0 +1,31 @@
+// Where the Windows tests run: under Wine on Linux, or on Windows itself (the
+// CI's Windows jobs). A case that only one of them can answer skips on the
+// other and says why.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace pulvar::testing {
+
+// Wine's ntdll exports wine_get_version; no Windows ntdll has it.
+inline bool UnderWine() {
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+// A path the build wrote in as UTF-8, as this process opens it: a Unix path
+// from the Linux build is reached through Wine's drive Z:.
+inline std::wstring HostPath(const char* built) {
+    const std::string utf8 = built;
+    std::wstring path(utf8.size(), L'\0');
+    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), path.data(),
+                                      static_cast<int>(path.size()));
+    path.resize(n > 0 ? static_cast<size_t>(n) : 0);
+    for (wchar_t& c : path)
+        if (c == L'/') c = L'\\';
+    return !path.empty() && path[0] == L'\\' ? L"Z:" + path : path;
+}
+
+}  // namespace pulvar::testing
