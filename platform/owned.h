@@ -1,6 +1,8 @@
 // One move-only owner for every Windows handle the program creates.
 #pragma once
 
+#include <cstdint>
+#include <type_traits>
 #include <utility>
 
 namespace pulvar {
@@ -11,44 +13,59 @@ struct HandleCount {
     static inline long live = 0;
 };
 
-template <class H, auto Free>
+// The value a failed call returns, for the few handle kinds where that is
+// not null: CreateFile and CreateToolhelp32Snapshot give INVALID_HANDLE_VALUE.
+inline constexpr std::intptr_t kInvalidHandleValue = -1;
+
+// Owns a handle of type H and frees it with Free; Invalid is the value that
+// means "no handle" for this kind (null unless told).
+template <class H, auto Free, std::intptr_t Invalid = 0>
 class Owned {
 public:
+    static H invalid() {
+        if constexpr (std::is_pointer_v<H>)
+            return reinterpret_cast<H>(Invalid);
+        else
+            return static_cast<H>(Invalid);
+    }
+
     Owned() = default;
     explicit Owned(H handle) : handle_(handle) {
-        if (handle_) ++HandleCount::live;
+        if (valid()) ++HandleCount::live;
     }
     Owned(const Owned&) = delete;
     Owned& operator=(const Owned&) = delete;
-    Owned(Owned&& other) noexcept : handle_(std::exchange(other.handle_, H{})) {}
+    Owned(Owned&& other) noexcept : handle_(std::exchange(other.handle_, invalid())) {}
     Owned& operator=(Owned&& other) noexcept {
-        if (this != &other) reset(std::exchange(other.handle_, H{}), false);
+        if (this != &other) reset(std::exchange(other.handle_, invalid()), false);
         return *this;
     }
     ~Owned() { reset(); }
 
     H get() const { return handle_; }
-    explicit operator bool() const { return handle_ != H{}; }
+    explicit operator bool() const { return valid(); }
 
-    void reset(H handle = H{}) { reset(handle, true); }
+    void reset(H handle = invalid()) { reset(handle, true); }
 
     // Gives the handle away; the owner no longer frees it.
     H release() {
-        if (handle_) --HandleCount::live;
-        return std::exchange(handle_, H{});
+        if (valid()) --HandleCount::live;
+        return std::exchange(handle_, invalid());
     }
 
 private:
+    bool valid() const { return handle_ != invalid(); }
+
     void reset(H handle, bool counts) {
-        if (handle_) {
+        if (valid()) {
             Free(handle_);
             --HandleCount::live;
         }
         handle_ = handle;
-        if (handle_ && counts) ++HandleCount::live;
+        if (valid() && counts) ++HandleCount::live;
     }
 
-    H handle_{};
+    H handle_ = invalid();
 };
 
 }  // namespace pulvar

@@ -7,10 +7,12 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <optional>
 #include <string_view>
 #include <vector>
 
 #include "core/report.h"
+#include "platform/gdi.h"
 #include "platform/owned.h"
 #include "platform/report_font.h"
 #include "platform/system_library.h"
@@ -21,7 +23,6 @@ namespace pulvar {
 namespace {
 
 using Library = Owned<HMODULE, FreeLibrary>;
-using PrinterDc = Owned<HDC, DeleteDC>;
 using PrintFont = Owned<HFONT, DeleteObject>;
 using GetDefaultPrinterFn = BOOL(WINAPI*)(LPWSTR, LPDWORD);
 
@@ -46,35 +47,6 @@ std::wstring DefaultPrinterName(HMODULE winspool) {
     name.resize(std::wcslen(name.c_str()));
     return name;
 }
-
-// Keeps a font selected into a DC and puts the DC's own font back before
-// either goes away.
-class FontSelection {
-public:
-    FontSelection() = default;
-    FontSelection(const FontSelection&) = delete;
-    FontSelection& operator=(const FontSelection&) = delete;
-    ~FontSelection() { reset(); }
-
-    bool select(HDC dc, HFONT font) {
-        HGDIOBJ previous = SelectObject(dc, font);
-        if (!previous || previous == HGDI_ERROR) return false;
-        if (!dc_) {
-            dc_ = dc;
-            original_ = previous;
-        }
-        return true;
-    }
-    void reset() {
-        if (dc_) SelectObject(dc_, original_);
-        dc_ = nullptr;
-        original_ = nullptr;
-    }
-
-private:
-    HDC dc_ = nullptr;
-    HGDIOBJ original_ = nullptr;
-};
 
 class WinPrinter : public Printer {
 public:
@@ -143,7 +115,9 @@ private:
 
         const LOGFONTW lf = ReportFont(GetDeviceCaps(dc_.get(), LOGPIXELSY));
         font_.reset(CreateFontIndirectW(&lf));
-        if (!font_ || !selection_.select(dc_.get(), font_.get())) return Fail();
+        if (!font_) return Fail();
+        selection_.emplace(dc_.get(), font_.get());
+        if (!*selection_) return Fail();
 
         TEXTMETRICW tm{};
         if (!GetTextMetricsW(dc_.get(), &tm)) return Fail();
@@ -212,7 +186,7 @@ private:
     bool NextPage() {
         if (EndPage(dc_.get()) <= 0 || StartPage(dc_.get()) <= 0) return false;
         // Some drivers give every page a fresh DC state.
-        if (!selection_.select(dc_.get(), font_.get())) return false;
+        if (!selection_->Renew()) return false;
         y_ = top_;
         return true;
     }
@@ -230,7 +204,7 @@ private:
     }
 
     void Release() {
-        selection_.reset();
+        selection_.reset();  // the DC's own font goes back before ours is freed
         font_.reset();
         dc_.reset();
         winspool_.reset();
@@ -238,9 +212,9 @@ private:
 
     // Declared in the order they are made, so they are freed the other way round.
     Library winspool_;
-    PrinterDc dc_;
+    MemoryDc dc_;
     PrintFont font_;
-    FontSelection selection_;
+    std::optional<Selection> selection_;
     bool busy_ = false;          // from the start of a document until it ends or is given up
     bool documentOpen_ = false;  // StartDoc succeeded
     bool cancelled_ = false;     // the user declined to name the output file

@@ -2,11 +2,14 @@
 
 #include <windows.h>
 
+#include "platform/owned.h"
 #include "platform/text.h"
 
 namespace pulvar {
 
 namespace {
+
+using Key = Owned<HKEY, RegCloseKey>;
 
 class WinRegistry : public Registry {
 public:
@@ -14,24 +17,22 @@ public:
         HKEY rootKey = root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
         HKEY opened = nullptr;
         LONG status = RegOpenKeyExW(rootKey, Widen(path).c_str(), 0, access, &opened);
-        *key = status == ERROR_SUCCESS ? opened : nullptr;
+        *key = status == ERROR_SUCCESS ? RegistryKey(*this, opened) : RegistryKey();
         return status;
     }
 
-    long Query(RegistryKey key, const std::string& name, std::uint32_t* type, unsigned char* buffer,
+    long Query(const RegistryKey& key, const std::string& name, std::uint32_t* type, unsigned char* buffer,
                std::uint32_t* size) override {
         DWORD valueType = 0;
         DWORD bytes = *size;
-        LONG status = RegQueryValueExW(static_cast<HKEY>(key), Widen(name).c_str(), nullptr, &valueType, buffer,
+        LONG status = RegQueryValueExW(static_cast<HKEY>(key.get()), Widen(name).c_str(), nullptr, &valueType, buffer,
                                        &bytes);
         *type = valueType;
         *size = bytes;
         return status;
     }
 
-    void Close(RegistryKey key) override {
-        if (key) RegCloseKey(static_cast<HKEY>(key));
-    }
+    void Close(void* handle) override { Key closing(static_cast<HKEY>(handle)); }
 };
 
 }  // namespace

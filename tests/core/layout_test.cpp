@@ -113,5 +113,32 @@ TEST(Owned, FreesOnceAndCountsLiveHandles) {
     EXPECT_EQ(HandleCount::live, before);
 }
 
+// A kind whose failure value is -1 (a file, a snapshot): -1 is never freed
+// nor counted, while 0 is a handle like any other.
+using FakeFile = Owned<int, FreeFake, kInvalidHandleValue>;
+
+TEST(Owned, AnInvalidValueOtherThanNullIsNeverFreed) {
+    freed = 0;
+    long before = HandleCount::live;
+    {
+        FakeFile none;
+        EXPECT_FALSE(none);
+        EXPECT_EQ(none.get(), -1);
+        FakeFile failed(-1);
+        EXPECT_FALSE(failed);
+        EXPECT_EQ(HandleCount::live, before);
+        FakeFile zero(0);
+        EXPECT_TRUE(zero);
+        EXPECT_EQ(HandleCount::live, before + 1);
+        failed = std::move(zero);
+        EXPECT_FALSE(zero);
+        EXPECT_EQ(zero.get(), -1);
+        EXPECT_EQ(failed.release(), 0);
+        EXPECT_EQ(failed.release(), -1);
+    }
+    EXPECT_EQ(freed, 0);
+    EXPECT_EQ(HandleCount::live, before);
+}
+
 }  // namespace
 }  // namespace pulvar

@@ -372,10 +372,10 @@ TEST_F(About, TabVisitsTheButtonsAndPicturesInOrder) {
 class EmptyRegistry : public Registry {
 public:
     long Open(RegistryRoot, const std::string&, std::uint32_t, RegistryKey*) override { return kRegistryNotFound; }
-    long Query(RegistryKey, const std::string&, std::uint32_t*, unsigned char*, std::uint32_t*) override {
+    long Query(const RegistryKey&, const std::string&, std::uint32_t*, unsigned char*, std::uint32_t*) override {
         return kRegistryNotFound;
     }
-    void Close(RegistryKey) override {}
+    void Close(void*) override {}
 };
 
 TEST_F(About, AltIStartsSysInfoOnceTheButtonIsShown) {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "fakes.h"
-#include "platform/owned.h"
+#include "platform/gdi.h"
 #include "platform/text.h"
 #include "ui/about/about_window.h"
 #include "ui/main/main_window.h"
@@ -35,18 +35,15 @@ struct Ink {
 Ink PaintedInk(HWND label) {
     RECT rc;
     GetClientRect(label, &rc);
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    Owned<HBITMAP, DeleteObject> bitmap(CreateCompatibleBitmap(screen, rc.right, rc.bottom));
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, bitmap.get());
-    SendMessageW(label, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    ScreenDc screen;
+    MemoryDc dc(CreateCompatibleDC(screen.get()));
+    Owned<HBITMAP, DeleteObject> bitmap(CreateCompatibleBitmap(screen.get(), rc.right, rc.bottom));
+    Selection selected(dc.get(), bitmap.get());
+    SendMessageW(label, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT | PRF_ERASEBKGND);
     Ink ink;
     for (int y = 0; y < rc.bottom; ++y)
         for (int x = 0; x < rc.right; ++x, ++ink.total)
-            if (Brightness(GetPixel(dc, x, y)) > 128) ++ink.light;
-    SelectObject(dc, old);
-    DeleteDC(dc);
+            if (Brightness(GetPixel(dc.get(), x, y)) > 128) ++ink.light;
     return ink;
 }
 

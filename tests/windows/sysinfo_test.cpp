@@ -32,18 +32,22 @@ class CountingRegistry : public Registry {
 public:
     long Open(RegistryRoot root, const std::string& path, std::uint32_t access, RegistryKey* key) override {
         accesses.insert(access);
-        long status = RealRegistry().Open(root, path, access, key);
-        if (status == kRegistryOk) ++opened;
+        RegistryKey real;
+        long status = RealRegistry().Open(root, path, access, &real);
         statuses.push_back(status);
+        if (status == kRegistryOk) {
+            ++opened;
+            *key = RegistryKey(*this, real.release());  // closed through Close below
+        }
         return status;
     }
-    long Query(RegistryKey key, const std::string& name, std::uint32_t* type, unsigned char* buffer,
+    long Query(const RegistryKey& key, const std::string& name, std::uint32_t* type, unsigned char* buffer,
                std::uint32_t* size) override {
         return RealRegistry().Query(key, name, type, buffer, size);
     }
-    void Close(RegistryKey key) override {
+    void Close(void* handle) override {
         ++closed;
-        RealRegistry().Close(key);
+        RealRegistry().Close(handle);
     }
     int opened = 0;
     int closed = 0;

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/gdi.h"
 #include "platform/system_library.h"
 
 namespace pulvar {
@@ -9,6 +10,7 @@ namespace pulvar {
 namespace {
 
 using Stream = Owned<IStream*, ReleaseComObject>;
+using Memory = Owned<HGLOBAL, GlobalFree>;
 
 constexpr int kHimetricPerInch = 2540;
 
@@ -53,9 +55,8 @@ private:
 // OLE measures pictures in HIMETRIC, converted from pixels at the screen's
 // resolution when loading; the same resolution turns them back exactly.
 int ScreenDpiX() {
-    HDC dc = GetDC(nullptr);
-    int dpi = GetDeviceCaps(dc, LOGPIXELSX);
-    ReleaseDC(nullptr, dc);
+    ScreenDc screen;
+    const int dpi = GetDeviceCaps(screen.get(), LOGPIXELSX);
     return dpi > 0 ? dpi : 96;
 }
 
@@ -72,21 +73,15 @@ bool GifPicture::Load(int resourceId) {
     const void* data = LockResource(LoadResource(module, found));
     if (!data || bytes == 0) return false;
 
-    // The stream takes the memory over and frees it with itself.
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    Memory memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
     if (!memory) return false;
-    void* copy = GlobalLock(memory);
-    if (!copy) {
-        GlobalFree(memory);
-        return false;
-    }
+    void* copy = GlobalLock(memory.get());
+    if (!copy) return false;
     std::memcpy(copy, data, bytes);
-    GlobalUnlock(memory);
+    GlobalUnlock(memory.get());
     IStream* rawStream = nullptr;
-    if (FAILED(ole.createStreamOnHGlobal(memory, TRUE, &rawStream))) {
-        GlobalFree(memory);
-        return false;
-    }
+    if (FAILED(ole.createStreamOnHGlobal(memory.get(), TRUE, &rawStream))) return false;
+    memory.release();  // the stream frees it with itself
     Stream stream(rawStream);
 
     ComForThisScope com(ole);

@@ -16,30 +16,17 @@ namespace {
 constexpr std::uint32_t kKeyAccess = kRegistryQueryValue;
 constexpr std::uint32_t kBufferBytes = 1024;
 
-class OpenKey {
-public:
-    OpenKey(Registry& registry, RegistryKey key) : registry_(registry), key_(key) {}
-    OpenKey(const OpenKey&) = delete;
-    OpenKey& operator=(const OpenKey&) = delete;
-    ~OpenKey() { registry_.Close(key_); }
-
-private:
-    Registry& registry_;
-    RegistryKey key_;
-};
-
 std::string Utf8(const std::u16string& text) { return Narrow(std::wstring(text.begin(), text.end())); }
 
 }  // namespace
 
 bool GetKeyValue(Registry& registry, RegistryRoot root, const std::string& keyName, const std::string& valueName,
                  std::string& keyVal) {
-    RegistryKey key = nullptr;
+    RegistryKey key;
     if (registry.Open(root, keyName, kKeyAccess, &key) != kRegistryOk) {
         keyVal.clear();
         return false;
     }
-    OpenKey closer(registry, key);
     std::array<unsigned char, kBufferBytes> buffer{};
     std::uint32_t type = 0;
     std::uint32_t size = kBufferBytes;
