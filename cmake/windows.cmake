@@ -3,8 +3,7 @@
 enable_language(RC)
 
 file(GLOB_RECURSE PULVAR_WIN_SOURCES CONFIGURE_DEPENDS
-     platform/*.cpp ui/*.cpp report/*.cpp app/*.cpp)
-list(FILTER PULVAR_WIN_SOURCES EXCLUDE REGEX "/app/main\\.cpp$")
+     platform/*.cpp ui/*.cpp report/*.cpp)
 
 add_library(pulvar_win STATIC ${PULVAR_WIN_SOURCES})
 target_link_libraries(pulvar_win PUBLIC pulvar_core)
@@ -16,7 +15,10 @@ target_compile_definitions(pulvar_win PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEA
 # (platform/system_library.h), so starting the program waits for none of them.
 target_link_libraries(pulvar_win PUBLIC comctl32 advapi32 uuid gdi32 user32 kernel32)
 
-set(PULVAR_RC ${CMAKE_CURRENT_SOURCE_DIR}/app/pulvar.rc)
+# The .rc finds res/version.h and res/pulvar.manifest, both written by the
+# build, through the generated folder among pulvar_core's include directories.
+configure_file(${CMAKE_CURRENT_SOURCE_DIR}/res/pulvar.manifest.in ${PULVAR_GENERATED_DIR}/res/pulvar.manifest @ONLY)
+set(PULVAR_RC ${CMAKE_CURRENT_SOURCE_DIR}/res/pulvar.rc)
 if(NOT MSVC)
   # The .rc is UTF-8; windres needs to be told.
   set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
@@ -27,7 +29,7 @@ file(GLOB PULVAR_RC_INPUTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/assets/
      ${CMAKE_CURRENT_SOURCE_DIR}/assets/*.bmp ${CMAKE_CURRENT_SOURCE_DIR}/assets/*.cur
      ${CMAKE_CURRENT_SOURCE_DIR}/assets/*.gif)
 set_source_files_properties(${PULVAR_RC} PROPERTIES OBJECT_DEPENDS
-    "${CMAKE_CURRENT_SOURCE_DIR}/app/pulvar.manifest;${CMAKE_CURRENT_SOURCE_DIR}/app/version.h;${CMAKE_CURRENT_SOURCE_DIR}/app/resource.h;${PULVAR_RC_INPUTS}")
+    "${PULVAR_GENERATED_DIR}/res/pulvar.manifest;${PULVAR_GENERATED_DIR}/res/version.h;${CMAKE_CURRENT_SOURCE_DIR}/res/resource.h;${PULVAR_RC_INPUTS}")
 
 add_executable(Pulvar WIN32 app/main.cpp ${PULVAR_RC})
 target_link_libraries(Pulvar PRIVATE pulvar_win)

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "res/version.h"  // written by the build from CMakeLists.txt
+
 namespace pulvar {
 
 struct Version {
@@ -10,6 +12,10 @@ struct Version {
     int minor;
     int revision;
 };
+
+// The program's own version, and the title of its message boxes and About window.
+inline constexpr Version kVersion{PULVAR_VERSION_MAJOR, PULVAR_VERSION_MINOR, PULVAR_VERSION_REVISION};
+inline constexpr char kAppTitle[] = "PULVAR";
 
 // "1.0.4": plain decimal integers joined by full stops.
 std::string VersionText(Version version);

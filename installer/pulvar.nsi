@@ -1,7 +1,8 @@
 ; Pulvar's installer: a per-user install that needs no administrator rights.
 ; Built by scripts/package, which passes in
-;   VERSION   the program's version, e.g. 1.0.4
+;   VERSION   the program's version, e.g. 1.0.4 (scripts/version)
 ;   VERSION4  the same as four numbers for the version resource, e.g. 1.0.0.4
+;             (scripts/version --four)
 ;   EXE       the built Pulvar.exe
 ;   LEAME     the LEAME.txt to install beside it (already in Windows form)
 ;   ICON      the program's icon, shown by the setup and the uninstaller

@@ -1,6 +1,5 @@
 #include "report/print_report.h"
 
-#include "app/version.h"
 #include "core/identity.h"
 #include "core/report.h"
 #include "platform/printer.h"
@@ -8,8 +7,6 @@
 namespace pulvar {
 
 namespace {
-
-constexpr Version kVersion{PULVAR_VERSION_MAJOR, PULVAR_VERSION_MINOR, PULVAR_VERSION_REVISION};
 
 // While a report prints, its window takes no input and shows the wait cursor:
 // a printer may take many seconds, or run a message loop of its own (the box
@@ -72,7 +69,7 @@ void PrintReport(HWND owner, Services& services, const ReportInput& input) {
         kAnswerOk)
         return;
     if (Print(owner, services, input) == Outcome::Failed)
-        services.prompt.Show(owner, kReportFailure, kReportFailureTitle, kBoxOk | kBoxIconExclamation);
+        services.prompt.Show(owner, kReportFailure, kAppTitle, kBoxOk | kBoxIconExclamation);
 }
 
 }  // namespace pulvar

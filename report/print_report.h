@@ -13,7 +13,6 @@ namespace pulvar {
 inline constexpr char kReportQuestion[] = "Desea imprimir un reporte?";
 inline constexpr char kReportQuestionTitle[] = "Impresiòn en papel";
 inline constexpr char kReportFailure[] = "No se pudo imprimir el reporte. Compruebe la impresora predeterminada.";
-inline constexpr char kReportFailureTitle[] = "PULVAR";
 // The print job's name, which the print queue shows.
 inline constexpr char kReportDocumentTitle[] = "PULVAR - Reporte";
 

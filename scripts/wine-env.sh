@@ -32,7 +32,7 @@ PULVAR_BUILD=${PULVAR_BUILD:-$PULVAR_SRC/build/windows}
 PULVAR_EXE=${PULVAR_EXE:-$PULVAR_BUILD/Pulvar.exe}
 export PULVAR_SRC PULVAR_BUILD PULVAR_EXE
 # The main window's title: "Pulvar." and four blanks before the version.
-PULVAR_TITLE="Pulvar.    $(sed -n 's/^project(Pulvar VERSION \([0-9.]*\).*/\1/p' "$PULVAR_SRC/CMakeLists.txt")"
+PULVAR_TITLE="Pulvar.    $("$PULVAR_SRC/scripts/version")"
 
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="

@@ -9,12 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "app/resource.h"
 #include "core/classify.h"
+#include "core/identity.h"
 #include "fakes.h"
 #include "form1_fixture.h"
 #include "host.h"
 #include "platform/text.h"
+#include "res/resource.h"
 #include "ui/main/main_window.h"
 
 namespace pulvar {
@@ -490,6 +491,11 @@ TEST(Executable, VersionInformationReadsBack) {
     ASSERT_TRUE(VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &len));
     EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
     EXPECT_EQ(fixed->dwFileVersionLS, 0x00000004u);
+    // The .rc and the windows' titles read one version and spell one title.
+    EXPECT_EQ(fixed->dwFileVersionMS, static_cast<DWORD>(kVersion.major) << 16 | static_cast<DWORD>(kVersion.minor));
+    EXPECT_EQ(fixed->dwFileVersionLS, static_cast<DWORD>(kVersion.revision));
+    EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
+    EXPECT_EQ(fixed->dwProductVersionLS, fixed->dwFileVersionLS);
 
     struct Translation {
         WORD language, codePage;
@@ -510,6 +516,7 @@ TEST(Executable, VersionInformationReadsBack) {
     EXPECT_EQ(value(L"Comments"), "Freeware");
     EXPECT_EQ(value(L"FileDescription"), "Programa que analiza la Presiòn Arterial y la Frecuencia Cardiaca.");
     EXPECT_EQ(value(L"ProductName"), "PULVAR");
+    EXPECT_EQ(value(L"ProductName"), kAppTitle);
     EXPECT_EQ(value(L"InternalName"), "Pulvar");
     EXPECT_EQ(value(L"OriginalFilename"), "Pulvar.exe");
 }

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/version.h"
+#include "res/version.h"
 #include "tests/windows/host.h"
 
 namespace {
@@ -168,9 +168,9 @@ TEST(ManifestTest, IsEmbeddedOnceAsTheStartUpManifest) {
     EXPECT_TRUE(Contains(r.text, "publicKeyToken=\"6595b64144ccf1df\""));
     EXPECT_TRUE(Contains(r.text, ">PerMonitorV2, PerMonitor</dpiAwareness>"));
     EXPECT_TRUE(Contains(r.text, "<requestedExecutionLevel level=\"asInvoker\""));
-    // The manifest repeats the program's version; it must follow version.h.
+    // The manifest repeats the program's version; it must follow CMakeLists.txt, as version.h does.
     EXPECT_TRUE(Contains(r.text, "name=\"Pulvar.Pulvar\" version=\"" + ExpectedIdentityVersion() + "\""))
-        << "the assembly identity's version differs from app/version.h";
+        << "the assembly identity's version differs from res/version.h";
 }
 
 TEST(ManifestTest, LoaderBindsTheVersion6CommonControls) {

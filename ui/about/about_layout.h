@@ -3,7 +3,7 @@
 
 #include <array>
 
-#include "app/resource.h"
+#include "res/resource.h"
 #include "ui/about/about_texts.h"
 #include "ui/layout.h"
 

@@ -1,6 +1,6 @@
 #include "ui/about/about_texts.h"
 
-#include "app/identity.h"
+#include "core/author.h"
 
 namespace pulvar::about {
 

@@ -5,9 +5,8 @@
 #include <memory>
 #include <vector>
 
-#include "app/resource.h"
-#include "app/version.h"
 #include "core/identity.h"
+#include "res/resource.h"
 #include "ui/about/sysinfo.h"
 
 namespace pulvar {
@@ -18,7 +17,6 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"PulvarAbout";
 constexpr UINT_PTR kPicture1Subclass = 7;
-constexpr Version kVersion{PULVAR_VERSION_MAJOR, PULVAR_VERSION_MINOR, PULVAR_VERSION_REVISION};
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
 
@@ -305,9 +303,9 @@ void AboutWindow::setText(Ctl c, const std::string& text) {
 }
 
 void AboutWindow::Form_Load() {
-    SetWindowTextUtf8(hwnd_, std::string(about::kCaptionPrefix) + PULVAR_APP_TITLE);
+    SetWindowTextUtf8(hwnd_, std::string(about::kCaptionPrefix) + kAppTitle);
     setText(Ctl::lblVersion, about::kVersionPrefix + VersionText(kVersion));
-    setText(Ctl::lblTitle, PULVAR_APP_TITLE);
+    setText(Ctl::lblTitle, kAppTitle);
 }
 
 void AboutWindow::Form_MouseMove() { setDisclaimerColour(about::kBlue); }

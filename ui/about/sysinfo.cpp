@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "core/identity.h"
 #include "core/sysinfo_text.h"
 #include "platform/programs.h"
 #include "platform/text.h"
@@ -65,7 +66,7 @@ void StartSysInfo(Services& services, void* owner) {
         // An empty value, or anything else that goes wrong, ends the attempt the same way.
         started = false;
     }
-    if (!started) services.prompt.Show(owner, kSysInfoUnavailable, kSysInfoTitle, kBoxOk);
+    if (!started) services.prompt.Show(owner, kSysInfoUnavailable, kAppTitle, kBoxOk);
 }
 
 }  // namespace pulvar

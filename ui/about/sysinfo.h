@@ -10,7 +10,6 @@
 namespace pulvar {
 
 inline constexpr char kSysInfoUnavailable[] = "La información del sistema no está disponible en este momento";
-inline constexpr char kSysInfoTitle[] = "PULVAR";
 inline constexpr char kSysInfoPathKey[] = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 inline constexpr char kSysInfoPathValue[] = "PATH";
 inline constexpr char kSysInfoFolderKey[] = "SOFTWARE\\Microsoft\\Shared Tools Location";

@@ -2,13 +2,12 @@
 
 #include <commctrl.h>
 
-#include "app/resource.h"
-#include "app/version.h"
 #include "core/classify.h"
 #include "core/identity.h"
 #include "core/picker.h"
 #include "platform/text.h"
 #include "report/print_report.h"
+#include "res/resource.h"
 #include "ui/about/about_window.h"
 
 namespace pulvar {
@@ -20,7 +19,6 @@ namespace {
 constexpr wchar_t kClassName[] = L"PulvarForm1";
 constexpr UINT_PTR kTimer1 = 1;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
-constexpr Version kVersion{PULVAR_VERSION_MAJOR, PULVAR_VERSION_MINOR, PULVAR_VERSION_REVISION};
 
 void AdjustForDpi(RECT* rc, DWORD style, int dpi) {
     using AdjustFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);

@@ -14,7 +14,6 @@ namespace pulvar {
 
 // The texts Form1 shows in message boxes and in its title.
 inline constexpr char kInputMessage[] = "Por favor introduzca datos numèricos y reales.";
-inline constexpr char kAppTitle[] = "PULVAR";
 inline constexpr char kHintAnalysis[] = "Anàlisis de la Presiòn Sanguinea y el Pulso.";  // H1
 inline constexpr char kHintPicker[] = "Ayuda a contar los latidos del corazòn";          // H2
 inline constexpr char kHintAdd[] = "Agregar datos al registro.";                         // H3
