@@ -16,6 +16,8 @@
 #include "host.h"
 #include "platform/text.h"
 #include "ui/main/main_window.h"
+#include "ui/controls/picture_box.h"
+#include "ui/controls/window_text.h"
 
 namespace pulvar {
 namespace {
@@ -32,7 +34,7 @@ protected:
         Type(Ctl::Text4, diastolic);
     }
     int Gauge() const { return static_cast<int>(SendMessageW(C(Ctl::ProgressBar1), PBM_GETPOS, 0, 0)); }
-    COLORREF Indicator() const { return static_cast<COLORREF>(SendMessageW(C(Ctl::Picture1), kMsgPictureGetBack, 0, 0)); }
+    COLORREF Indicator() const { return PictureBox(C(Ctl::Picture1)).Back(); }
     HICON WindowIcon() const { return reinterpret_cast<HICON>(SendMessageW(form.Hwnd(), WM_GETICON, ICON_BIG, 0)); }
     // A control's place in the window's client area.
     RECT PlaceOf(int id) const {
@@ -42,7 +44,7 @@ protected:
         return rc;
     }
     HICON LampIcon(Ctl picture) const {
-        return reinterpret_cast<HICON>(SendMessageW(C(picture), kMsgPictureGetBigIcon, 0, 0));
+        return PictureBox(C(picture)).BigIcon();
     }
 };
 
