@@ -3,6 +3,8 @@
 #include <utility>
 
 #include "ui/controls/dpi.h"
+#include "ui/controls/focus.h"
+#include "ui/controls/pointer.h"
 
 namespace pulvar {
 
@@ -103,6 +105,24 @@ void Window::createParts() {
 
 LRESULT Window::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
+        case WM_ACTIVATE:
+            if (KeepFocusAcrossActivation(hwnd_, wp, lastFocus_)) return 0;
+            break;
+        case WM_COMMAND:
+            onCommand(LOWORD(wp), HIWORD(wp));
+            return 0;
+        case WM_SETCURSOR:
+            if (HCURSOR cursor = CursorOver(reinterpret_cast<HWND>(wp))) {
+                SetCursor(cursor);
+                return TRUE;
+            }
+            break;
+        case kMsgControlMouseMove:
+            onControlMouseMove(static_cast<int>(wp));
+            return 0;
+        case kMsgControlClick:
+            onControlClick(static_cast<int>(wp));
+            return 0;
         case WM_DPICHANGED:
             applyDpi(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
             return 0;

@@ -52,6 +52,13 @@ protected:
     virtual void onDpiChanged(int /*dpi*/) {}
     // A label's text colour; the background is always the window's face.
     virtual COLORREF LabelTextColour(HWND /*label*/) const { return GetSysColor(COLOR_BTNTEXT); }
+    // The controls' own events: a click (WM_COMMAND), the pointer moving
+    // over one, a click on one that has no notification of its own.
+    virtual void onCommand(int /*id*/, int /*code*/) {}
+    virtual void onControlMouseMove(int /*id*/) {}
+    virtual void onControlClick(int /*id*/) {}
+    // The pointer the window shows over one of its controls; null: the class's.
+    virtual HCURSOR CursorOver(HWND /*control*/) const { return nullptr; }
     // The window is gone and none of its messages is being handled any more:
     // the one moment its owner may free this object.
     virtual void onGone() {}
@@ -75,6 +82,7 @@ private:
     RECT work_{};  // the work area of the monitor the window opened on
     Icon iconBig_;
     Icon iconSmall_;
+    HWND lastFocus_ = nullptr;  // the control that had the focus when the window was deactivated
     int depth_ = 0;           // messages being handled, nested
     bool destroyed_ = false;  // WM_NCDESTROY has been seen
 };

@@ -17,6 +17,7 @@
 #include "tests/windows/fakes.h"
 #include "ui/about/about_layout.h"
 #include "ui/about/about_window.h"
+#include "ui/controls/dpi.h"
 #include "ui/controls/window_text.h"
 #include "ui/main/main_window.h"
 
@@ -273,8 +274,27 @@ TEST_F(About, EveryLabelShowsItsWholeTextReadably) {
     check(Ctl::lblDescription, "unquoted");
 }
 
+std::vector<COLORREF> PaintDonation(AboutWindow& about, COLORREF back, bool throughControl, SIZE size);
+
+// How far the donation picture reaches into its box, painted as the box paints it.
+SIZE DonationExtent(AboutWindow& about) {
+    RECT box{};
+    GetClientRect(about.Control(Ctl::Picture1), &box);
+    const std::vector<COLORREF> pixels = PaintDonation(about, RGB(255, 0, 255), true, {box.right, box.bottom});
+    SIZE extent{0, 0};
+    for (int y = 0; y < box.bottom; ++y)
+        for (int x = 0; x < box.right; ++x)
+            if (pixels[static_cast<size_t>(y * box.right + x)] != GetSysColor(COLOR_BTNFACE)) {
+                extent.cx = std::max<LONG>(extent.cx, x + 1);
+                extent.cy = std::max<LONG>(extent.cy, y + 1);
+            }
+    return extent;
+}
+
 TEST_F(About, FollowsTheDpiOfItsMonitor) {
     AboutWindow& about = Open();
+    const SIZE picture96 = DonationExtent(about);
+    ASSERT_GT(picture96.cx, 0);
     for (int dpi : {120, 144, 96}) {
         SCOPED_TRACE(dpi);
         RECT suggested{10, 20, 600, 500};
@@ -296,6 +316,10 @@ TEST_F(About, FollowsTheDpiOfItsMonitor) {
             EXPECT_LE(fit.neededHeight, fit.boxHeight) << about::id(label);
             EXPECT_GE(fit.averageWidth * 3, fit.layoutAverageWidth * 2) << about::id(label);
         }
+        // The donation picture grows with its box.
+        const SIZE picture = DonationExtent(about);
+        EXPECT_NEAR(picture.cx, ScalePx(picture96.cx, dpi), 2);
+        EXPECT_NEAR(picture.cy, ScalePx(picture96.cy, dpi), 2);
     }
 }
 

@@ -270,6 +270,17 @@ TEST_F(Form1Test, MovingToA144DpiMonitorScalesEverythingAlike) {
     LOGFONTW lf{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(C(Ctl::Text1), WM_GETFONT, 0, 0)), sizeof lf, &lf);
     EXPECT_EQ(lf.lfHeight, -24);  // 12 pt at 144 DPI
+    // The slider's hand grows too, its hot spot still on the fingertip.
+    SendMessageW(form.Hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(C(Ctl::Slider1)),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    ICONINFO hand{};
+    ASSERT_TRUE(GetIconInfo(GetCursor(), &hand));
+    Owned<HBITMAP, DeleteObject> mask(hand.hbmMask), colour(hand.hbmColor);
+    BITMAP bm{};
+    GetObjectW(hand.hbmMask, sizeof bm, &bm);
+    EXPECT_EQ(bm.bmWidth, 48);
+    EXPECT_EQ(hand.xHotspot, 18u);
+    EXPECT_EQ(hand.yHotspot, 2u);
     // The frames still tell their hint apart from the bare surface.
     SendMessageW(form.Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(30, 45));
     EXPECT_EQ(WindowTextUtf8(form.Hwnd()), "Anàlisis de la Presiòn Sanguinea y el Pulso.");

@@ -7,8 +7,6 @@
 #include "core/identity.h"
 #include "ui/about/sysinfo.h"
 #include "ui/controls/dpi.h"
-#include "ui/controls/focus.h"
-#include "ui/controls/pointer.h"
 #include "ui/controls/window_text.h"
 
 namespace pulvar {
@@ -86,28 +84,13 @@ LRESULT AboutWindow::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_CLOSE:
             cmdOK_Click();
             return 0;
-        case WM_ACTIVATE:
-            if (KeepFocusAcrossActivation(hwnd_, wp, lastFocus_)) return 0;
-            break;
         case DM_GETDEFID:
             return MAKELRESULT(about::id(Ctl::cmdOK), DC_HASDEFID);
-        case WM_COMMAND:
-            onCommand(LOWORD(wp), HIWORD(wp));
-            return 0;
         case WM_MOUSEMOVE:
             Form_MouseMove();
             return 0;
-        case WM_SETCURSOR:
-            if (onSetCursor(reinterpret_cast<HWND>(wp))) return TRUE;
-            break;
         case WM_PAINT:
             onPaint();
-            return 0;
-        case kMsgControlMouseMove:
-            onControlMouseMove(static_cast<int>(wp));
-            return 0;
-        case kMsgControlClick:
-            onControlClick(static_cast<int>(wp));
             return 0;
     }
     return Window::onMessage(msg, wp, lp);
@@ -159,12 +142,8 @@ COLORREF AboutWindow::LabelTextColour(HWND label) const {
     return Window::LabelTextColour(label);
 }
 
-BOOL AboutWindow::onSetCursor(HWND over) {
-    if (over == Control(Ctl::Picture1) && handCursor_) {
-        SetCursor(handCursor_.get());
-        return TRUE;
-    }
-    return FALSE;
+HCURSOR AboutWindow::CursorOver(HWND control) const {
+    return control == Control(Ctl::Picture1) ? handCursor_.get() : nullptr;
 }
 
 void AboutWindow::onPaint() {

@@ -45,10 +45,10 @@ private:
     COLORREF LabelTextColour(HWND label) const override;
     void onGone() override;
     void onCreate();
-    void onCommand(int id, int code);
-    void onControlMouseMove(int id);
-    void onControlClick(int id);
-    BOOL onSetCursor(HWND over);
+    void onCommand(int id, int code) override;
+    void onControlMouseMove(int id) override;
+    void onControlClick(int id) override;
+    HCURSOR CursorOver(HWND control) const override;
     void onPaint();
     void paintPicture1(HDC dc);
     void setDisclaimerColour(COLORREF colour);
@@ -62,7 +62,6 @@ private:
     Cursor handCursor_;
     GifPicture donate_;
     COLORREF disclaimerColour_ = about::kBlue;
-    HWND lastFocus_ = nullptr;
 };
 
 // Where the About window lives while it is open: at most one at a time,

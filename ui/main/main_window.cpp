@@ -10,9 +10,7 @@
 #include "platform/text.h"
 #include "report/print_report.h"
 #include "ui/controls/dpi.h"
-#include "ui/controls/focus.h"
 #include "ui/controls/picture_box.h"
-#include "ui/controls/pointer.h"
 #include "ui/controls/window_text.h"
 
 namespace pulvar {
@@ -80,12 +78,6 @@ LRESULT MainWindow::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_ENDSESSION:
             if (wp) Form_QueryUnload();
             return 0;
-        case WM_ACTIVATE:
-            if (KeepFocusAcrossActivation(hwnd_, wp, lastFocus_)) return 0;
-            break;
-        case WM_COMMAND:
-            onCommand(LOWORD(wp), HIWORD(wp));
-            return 0;
         case WM_HSCROLL:
             if (reinterpret_cast<HWND>(lp) == Control(Ctl::Slider1)) Slider1_Change();
             return 0;
@@ -94,15 +86,6 @@ LRESULT MainWindow::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         case WM_MOUSEMOVE:
             onMouseMove({static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))});
-            return 0;
-        case WM_SETCURSOR:
-            if (onSetCursor(reinterpret_cast<HWND>(wp))) return TRUE;
-            break;
-        case kMsgControlMouseMove:
-            onControlMouseMove(static_cast<int>(wp));
-            return 0;
-        case kMsgControlClick:
-            onControlClick(static_cast<int>(wp));
             return 0;
     }
     return Window::onMessage(msg, wp, lp);
@@ -178,12 +161,8 @@ void MainWindow::onMouseMove(POINT pt) {
 
 void MainWindow::onDpiChanged(int dpi) { sliderCursor_.reset(HandCursorFromIcon(IMG_HAND_SLIDER, dpi)); }
 
-BOOL MainWindow::onSetCursor(HWND over) {
-    if (over == Control(Ctl::Slider1) && sliderCursor_) {
-        SetCursor(sliderCursor_.get());
-        return TRUE;
-    }
-    return FALSE;
+HCURSOR MainWindow::CursorOver(HWND control) const {
+    return control == Control(Ctl::Slider1) ? sliderCursor_.get() : nullptr;
 }
 
 std::string MainWindow::Text(Ctl c) const { return WindowTextUtf8(Control(c)); }

@@ -61,11 +61,11 @@ private:
     LRESULT onMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     void onDpiChanged(int dpi) override;
     void onCreate();
-    void onCommand(int id, int code);
-    void onControlMouseMove(int id);
-    void onControlClick(int id);
+    void onCommand(int id, int code) override;
+    void onControlMouseMove(int id) override;
+    void onControlClick(int id) override;
     void onMouseMove(POINT pt);
-    BOOL onSetCursor(HWND over);
+    HCURSOR CursorOver(HWND control) const override;
 
     void ShowResults();
     std::string Text(form1::Ctl c) const;
@@ -78,7 +78,6 @@ private:
     Reading reading_;
     Cursor sliderCursor_;
     AboutSlot about_;
-    HWND lastFocus_ = nullptr;
     bool printing_ = false;  // inside Command3_Click
 };
 
