@@ -18,14 +18,10 @@ namespace {
 constexpr UINT_PTR kPicture1Subclass = 7;
 constexpr Version kVersion{PULVAR_VERSION_MAJOR, PULVAR_VERSION_MINOR, PULVAR_VERSION_REVISION};
 
-constexpr WindowSpec kSpec{L"PulvarAbout",
-                           WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
-                           WS_EX_DLGMODALFRAME,
-                           about::kClientWidthTwips,
-                           about::kClientHeightTwips,
-                           about::kLayout.data(),
-                           about::kLayout.size(),
-                           IMG_LIGHTS};
+// A fixed dialog frame; WS_CLIPCHILDREN because the window paints the lines itself.
+constexpr WindowSpec kSpec{L"PulvarAbout", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, WS_EX_DLGMODALFRAME,
+                           about::kClientWidthTwips, about::kClientHeightTwips, about::kLayout.data(),
+                           about::kLayout.size(), IMG_LIGHTS};
 
 }  // namespace
 

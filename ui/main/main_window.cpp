@@ -22,14 +22,10 @@ namespace {
 constexpr UINT_PTR kTimer1 = 1;
 constexpr Version kVersion{PULVAR_VERSION_MAJOR, PULVAR_VERSION_MINOR, PULVAR_VERSION_REVISION};
 
-constexpr WindowSpec kSpec{L"PulvarForm1",
-                           WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX,
-                           0,
-                           form1::kClientWidthTwips,
-                           form1::kClientHeightTwips,
-                           form1::kLayout.data(),
-                           form1::kLayout.size(),
-                           IMG_LIGHTS};
+// A sizable frame, as the form was drawn, though the layout itself is fixed.
+constexpr WindowSpec kSpec{L"PulvarForm1", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX, 0,
+                           form1::kClientWidthTwips, form1::kClientHeightTwips, form1::kLayout.data(),
+                           form1::kLayout.size(), IMG_LIGHTS};
 
 // The slider's pointer is the pointing-hand icon turned into a cursor whose
 // hot spot is the fingertip.
