@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "platform/seams.h"
+#include "ui/controls/picture_box.h"
 #include "ui/main/main_window.h"
 
 namespace {
@@ -122,8 +123,8 @@ int wmain(int argc, wchar_t** argv) {
     const Ctl lamps[] = {Ctl::Picture3, Ctl::Picture4};
     for (int i = 0; i < runs; ++i) {
         HWND lamp = form.Control(lamps[i % 2]);
-        const LPARAM big = SendMessageW(lamp, pulvar::kMsgPictureGetBigIcon, 0, 0);
-        const LPARAM small = SendMessageW(lamp, pulvar::kMsgPictureGetSmallIcon, 0, 0);
+        const LPARAM big = reinterpret_cast<LPARAM>(pulvar::PictureBox(lamp).BigIcon());
+        const LPARAM small = reinterpret_cast<LPARAM>(pulvar::PictureBox(lamp).SmallIcon());
         const double start = NowUs();
         SendMessageW(hwnd, WM_SETICON, ICON_BIG, big);
         SendMessageW(hwnd, WM_SETICON, ICON_SMALL, small);

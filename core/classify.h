@@ -21,6 +21,10 @@ inline constexpr std::uint32_t kGreen = 0x0000FF00;
 inline constexpr std::uint32_t kCyan = 0x00FFFF00;
 inline constexpr std::uint32_t kBlue = 0x00FF0000;
 
+// The gauge (ProgressBar1) runs from empty to full over these values.
+inline constexpr int kGaugeMin = 0;
+inline constexpr int kGaugeMax = 100;
+
 PulseBand ClassifyPulse(double pulse);
 // Judged on the diastolic value alone.
 PressureBand ClassifyPressure(double diastolic);
@@ -29,7 +33,7 @@ const char* PulseSentence(PulseBand band);
 
 struct PressureOutputs {
     const char* sentence;
-    int gauge;            // ProgressBar1, 0 to 100
+    int gauge;            // ProgressBar1, kGaugeMin to kGaugeMax
     std::uint32_t colour; // Picture1's background
     Lamp lamp;
 };

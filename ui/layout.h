@@ -1,5 +1,5 @@
 // A window's fixed layout, kept as data. No Windows types here, so the tables
-// are checked by the native tests; one Win32 loop (ui/controls_win.cpp) turns
+// are checked by the native tests; one Win32 loop (ui/controls/control_set.cpp) turns
 // rows into controls, and no other code holds geometry.
 #pragma once
 

@@ -17,6 +17,8 @@
 #include "tests/windows/fakes.h"
 #include "ui/about/about_layout.h"
 #include "ui/about/about_window.h"
+#include "ui/controls/dpi.h"
+#include "ui/controls/window_text.h"
 #include "ui/main/main_window.h"
 
 namespace pulvar {
@@ -142,14 +144,14 @@ int AboutWindowsOfThisThread() {
 class About : public ::testing::Test {
 protected:
     void TearDown() override {
-        CloseAboutWindow();
+        slot_.Close();
         Pump();
-        EXPECT_EQ(CurrentAboutWindow(), nullptr);
+        EXPECT_EQ(slot_.Current(), nullptr);
     }
     AboutWindow& Open() {
-        ShowAboutWindow(fakes_.services);
+        slot_.Show();
         Pump();
-        AboutWindow* about = CurrentAboutWindow();
+        AboutWindow* about = slot_.Current();
         EXPECT_NE(about, nullptr);
         return *about;
     }
@@ -168,6 +170,7 @@ protected:
         EXPECT_EQ(GetFocus(), about.Control(Ctl::cmdOK));
     }
     TestServices fakes_;
+    AboutSlot slot_{fakes_.services};
 };
 
 TEST_F(About, StartsWithTheCaptionsOfFormLoad) { ExpectStartState(Open()); }
@@ -179,10 +182,10 @@ TEST_F(About, OneWindowHoweverOftenItIsShown) {
     HWND other = CreateWindowExW(0, L"Static", L"otra", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
                                  nullptr, nullptr, nullptr);
     SetForegroundWindow(other);
-    ShowAboutWindow(fakes_.services);
+    slot_.Show();
     Pump();
-    EXPECT_EQ(CurrentAboutWindow(), &first);
-    EXPECT_EQ(CurrentAboutWindow()->Hwnd(), hwnd);
+    EXPECT_EQ(slot_.Current(), &first);
+    EXPECT_EQ(slot_.Current()->Hwnd(), hwnd);
     EXPECT_EQ(AboutWindowsOfThisThread(), 1);
     EXPECT_EQ(GetForegroundWindow(), hwnd);
     DestroyWindow(other);
@@ -271,8 +274,27 @@ TEST_F(About, EveryLabelShowsItsWholeTextReadably) {
     check(Ctl::lblDescription, "unquoted");
 }
 
+std::vector<COLORREF> PaintDonation(AboutWindow& about, COLORREF back, bool throughControl, SIZE size);
+
+// How far the donation picture reaches into its box, painted as the box paints it.
+SIZE DonationExtent(AboutWindow& about) {
+    RECT box{};
+    GetClientRect(about.Control(Ctl::Picture1), &box);
+    const std::vector<COLORREF> pixels = PaintDonation(about, RGB(255, 0, 255), true, {box.right, box.bottom});
+    SIZE extent{0, 0};
+    for (int y = 0; y < box.bottom; ++y)
+        for (int x = 0; x < box.right; ++x)
+            if (pixels[static_cast<size_t>(y * box.right + x)] != GetSysColor(COLOR_BTNFACE)) {
+                extent.cx = std::max<LONG>(extent.cx, x + 1);
+                extent.cy = std::max<LONG>(extent.cy, y + 1);
+            }
+    return extent;
+}
+
 TEST_F(About, FollowsTheDpiOfItsMonitor) {
     AboutWindow& about = Open();
+    const SIZE picture96 = DonationExtent(about);
+    ASSERT_GT(picture96.cx, 0);
     for (int dpi : {120, 144, 96}) {
         SCOPED_TRACE(dpi);
         RECT suggested{10, 20, 600, 500};
@@ -294,6 +316,10 @@ TEST_F(About, FollowsTheDpiOfItsMonitor) {
             EXPECT_LE(fit.neededHeight, fit.boxHeight) << about::id(label);
             EXPECT_GE(fit.averageWidth * 3, fit.layoutAverageWidth * 2) << about::id(label);
         }
+        // The donation picture grows with its box.
+        const SIZE picture = DonationExtent(about);
+        EXPECT_NEAR(picture.cx, ScalePx(picture96.cx, dpi), 2);
+        EXPECT_NEAR(picture.cy, ScalePx(picture96.cy, dpi), 2);
     }
 }
 
@@ -382,8 +408,9 @@ TEST_F(About, AltIStartsSysInfoOnceTheButtonIsShown) {
     EmptyRegistry registry;
     Services services{fakes_.prompt,  fakes_.clock,   fakes_.locale, fakes_.shell, fakes_.ending,
                       fakes_.services.printer, registry, fakes_.services.programs};
-    ShowAboutWindow(services);
-    AboutWindow& about = *CurrentAboutWindow();
+    AboutSlot slot(services);
+    slot.Show();
+    AboutWindow& about = *slot.Current();
     DialogKey(about.Hwnd(), GetFocus(), WM_SYSCHAR, 'i');
     EXPECT_TRUE(fakes_.prompt.shown.empty()) << "a hidden button has no access key";
     about.lblDisclaimer_Click();
@@ -392,7 +419,7 @@ TEST_F(About, AltIStartsSysInfoOnceTheButtonIsShown) {
     EXPECT_EQ(fakes_.prompt.shown[0].text, "La información del sistema no está disponible en este momento");
     EXPECT_EQ(fakes_.prompt.shown[0].title, "PULVAR");
     EXPECT_EQ(fakes_.prompt.shown[0].style, 0u);
-    CloseAboutWindow();  // before services goes
+    slot.Close();  // before services goes
 }
 
 TEST_F(About, EveryWayOfClosingEndsItAndTheNextOneStartsAfresh) {
@@ -423,7 +450,7 @@ TEST_F(About, EveryWayOfClosingEndsItAndTheNextOneStartsAfresh) {
         about.lblDisclaimer_Click();
         way.close(about);
         Pump();
-        EXPECT_EQ(CurrentAboutWindow(), nullptr);
+        EXPECT_EQ(slot_.Current(), nullptr);
         EXPECT_FALSE(IsWindow(hwnd));
         EXPECT_FALSE(IsWindow(owner));
         EXPECT_EQ(HandleCount::live, handlesBefore) << "every image, font and cursor freed";
@@ -502,11 +529,11 @@ TEST_F(About, MainWindowAboutButtonOpensItWithoutAnOwnerRelation) {
     MainWindow form1(fakes_.services);
     ASSERT_TRUE(form1.Create(SW_HIDE));
     SendMessageW(form1.Control(form1::Ctl::Command2), BM_CLICK, 0, 0);
-    AboutWindow* about = CurrentAboutWindow();
+    AboutWindow* about = form1.About().Current();
     ASSERT_NE(about, nullptr);
     EXPECT_NE(GetWindow(about->Hwnd(), GW_OWNER), form1.Hwnd());
     SendMessageW(form1.Control(form1::Ctl::Command2), BM_CLICK, 0, 0);
-    EXPECT_EQ(CurrentAboutWindow(), about);
+    EXPECT_EQ(form1.About().Current(), about);
 }
 
 // ------------------------------------------------------ end to end (Wine shell)
@@ -529,13 +556,14 @@ TEST(AboutBrowser, RealShellHandsBothAddressesToTheBrowser) {
     const char* record = std::getenv("PULVAR_BROWSER_RECORD");
     if (!enabled || std::string(enabled) != "1" || !record) GTEST_SKIP() << "run by tests/e2e/about_browser.sh";
 
-    ShowAboutWindow(RealServices());
-    AboutWindow& about = *CurrentAboutWindow();
+    AboutSlot slot(RealServices());
+    slot.Show();
+    AboutWindow& about = *slot.Current();
     about.lblDisclaimer_Click();
     std::vector<std::string> lines = WaitForLines(record, 1);
     about.Picture1_Click();
     lines = WaitForLines(record, 2);
-    CloseAboutWindow();
+    slot.Close();
     ASSERT_EQ(lines.size(), 2u);
     // The shell writes a bare host in its canonical form, with a closing
     // slash: the same page. The program's own address is checked exactly

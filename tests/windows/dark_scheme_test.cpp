@@ -62,8 +62,8 @@ TEST(DarkScheme, LabelsOfTheDefaultColourAreLightOnDark) {
         EXPECT_LT(ink.light * 2, ink.total) << "Form1 label " << row.caption << " is not dark behind its text";
     }
 
-    ShowAboutWindow(t.services);
-    AboutWindow* about = CurrentAboutWindow();
+    form.About().Show(form.Hwnd());
+    AboutWindow* about = form.About().Current();
     ASSERT_NE(about, nullptr);
     testing::Pump();
     const Ink version = PaintedInk(about->Control(about::Ctl::lblVersion));
@@ -71,7 +71,7 @@ TEST(DarkScheme, LabelsOfTheDefaultColourAreLightOnDark) {
     // Black is these labels' own colour, not the scheme's.
     for (about::Ctl black : about::kBlackLabels)
         EXPECT_EQ(PaintedInk(about->Control(black)).light, 0) << about::id(black);
-    CloseAboutWindow();
+    form.About().Close();
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "fakes.h"
 #include "platform/text.h"
 #include "ui/main/main_window.h"
+#include "ui/controls/window_text.h"
 
 namespace pulvar::testing {
 

@@ -8,6 +8,7 @@
 
 #include "fakes.h"
 #include "ui/about/about_window.h"
+#include "ui/controls/dpi.h"
 #include "ui/main/main_window.h"
 
 namespace pulvar {
@@ -48,13 +49,13 @@ TEST(HighDpi, BothWindowsOpenScaledForTheScreen) {
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(form.Control(Ctl::Label9), WM_GETFONT, 0, 0)), sizeof lf, &lf);
     EXPECT_EQ(lf.lfHeight, -36);  // 18 pt
 
-    ShowAboutWindow(t.services);
+    form.About().Show(form.Hwnd());
     HWND about = FindWindowW(nullptr, L"Acerca de PULVAR");
     ASSERT_NE(about, nullptr);
     GetClientRect(about, &client);
     EXPECT_EQ(client.right, 594);  // 5940 x 3555 twips
     EXPECT_EQ(client.bottom, 356);
-    CloseAboutWindow();
+    form.About().Close();
 }
 
 }  // namespace

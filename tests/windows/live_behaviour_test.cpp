@@ -11,6 +11,8 @@
 #include "form1_fixture.h"
 #include "platform/text.h"
 #include "ui/main/main_window.h"
+#include "ui/controls/picture_box.h"
+#include "ui/controls/window_text.h"
 
 namespace pulvar {
 namespace {
@@ -127,7 +129,7 @@ TEST_F(LiveTest, ClearingAfterASevereReadingTwiceInARow) {
         for (Ctl c : {Ctl::Text1, Ctl::Text2, Ctl::Text3, Ctl::Text4, Ctl::Label6, Ctl::Label7, Ctl::Label8})
             EXPECT_EQ(Text(c), "") << form1::id(c);
         EXPECT_EQ(SendMessageW(C(Ctl::ProgressBar1), PBM_GETPOS, 0, 0), 0);
-        EXPECT_EQ(static_cast<COLORREF>(SendMessageW(C(Ctl::Picture1), kMsgPictureGetBack, 0, 0)), kCyan);
+        EXPECT_EQ(PictureBox(C(Ctl::Picture1)).Back(), kCyan);
         EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(form.Hwnd(), WM_GETICON, ICON_BIG, 0)), form.StandardIcon());
         EXPECT_EQ(GetFocus(), C(Ctl::Text1));
     }
@@ -145,7 +147,7 @@ TEST_F(LiveTest, ClearingBeforeAnyEvaluation) {
     Type(Ctl::Text1, "typed");
     Click(Ctl::Command11);
     EXPECT_EQ(Text(Ctl::Text1), "");
-    EXPECT_EQ(static_cast<COLORREF>(SendMessageW(C(Ctl::Picture1), kMsgPictureGetBack, 0, 0)), kCyan);
+    EXPECT_EQ(PictureBox(C(Ctl::Picture1)).Back(), kCyan);
     EXPECT_FALSE(form.CurrentReading().Pulse.has_value());
 }
 

@@ -17,6 +17,8 @@
 #include "platform/text.h"
 #include "res/resource.h"
 #include "ui/main/main_window.h"
+#include "ui/controls/picture_box.h"
+#include "ui/controls/window_text.h"
 
 namespace pulvar {
 namespace {
@@ -33,7 +35,7 @@ protected:
         Type(Ctl::Text4, diastolic);
     }
     int Gauge() const { return static_cast<int>(SendMessageW(C(Ctl::ProgressBar1), PBM_GETPOS, 0, 0)); }
-    COLORREF Indicator() const { return static_cast<COLORREF>(SendMessageW(C(Ctl::Picture1), kMsgPictureGetBack, 0, 0)); }
+    COLORREF Indicator() const { return PictureBox(C(Ctl::Picture1)).Back(); }
     HICON WindowIcon() const { return reinterpret_cast<HICON>(SendMessageW(form.Hwnd(), WM_GETICON, ICON_BIG, 0)); }
     // A control's place in the window's client area.
     RECT PlaceOf(int id) const {
@@ -43,7 +45,7 @@ protected:
         return rc;
     }
     HICON LampIcon(Ctl picture) const {
-        return reinterpret_cast<HICON>(SendMessageW(C(picture), kMsgPictureGetBigIcon, 0, 0));
+        return PictureBox(C(picture)).BigIcon();
     }
 };
 
@@ -269,6 +271,17 @@ TEST_F(Form1Test, MovingToA144DpiMonitorScalesEverythingAlike) {
     LOGFONTW lf{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(C(Ctl::Text1), WM_GETFONT, 0, 0)), sizeof lf, &lf);
     EXPECT_EQ(lf.lfHeight, -24);  // 12 pt at 144 DPI
+    // The slider's hand grows too, its hot spot still on the fingertip.
+    SendMessageW(form.Hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(C(Ctl::Slider1)),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    ICONINFO hand{};
+    ASSERT_TRUE(GetIconInfo(GetCursor(), &hand));
+    Owned<HBITMAP, DeleteObject> mask(hand.hbmMask), colour(hand.hbmColor);
+    BITMAP bm{};
+    GetObjectW(hand.hbmMask, sizeof bm, &bm);
+    EXPECT_EQ(bm.bmWidth, 48);
+    EXPECT_EQ(hand.xHotspot, 18u);
+    EXPECT_EQ(hand.yHotspot, 2u);
     // The frames still tell their hint apart from the bare surface.
     SendMessageW(form.Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(30, 45));
     EXPECT_EQ(WindowTextUtf8(form.Hwnd()), "Anàlisis de la Presiòn Sanguinea y el Pulso.");

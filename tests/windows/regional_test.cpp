@@ -12,6 +12,7 @@
 #include "fakes.h"
 #include "platform/text.h"
 #include "ui/main/main_window.h"
+#include "ui/controls/window_text.h"
 
 namespace pulvar {
 namespace {

@@ -11,6 +11,7 @@
 #include "platform/text.h"
 #include "ui/about/about_window.h"
 #include "ui/main/main_window.h"
+#include "ui/controls/window_text.h"
 
 namespace pulvar {
 namespace {
@@ -122,13 +123,13 @@ TEST_F(SoakTest, ClearsPickerAndClock) {
 }
 
 TEST_F(SoakTest, FiveHundredAboutWindows) {
-    ShowAboutWindow(t.services);
-    CloseAboutWindow();
+    form.About().Show(form.Hwnd());
+    form.About().Close();
     const Usage before = Measure();
     for (int i = 0; i < 500; ++i) {
-        ShowAboutWindow(t.services);
+        form.About().Show(form.Hwnd());
         Pump();
-        CloseAboutWindow();
+        form.About().Close();
     }
     ExpectNoGrowth("500 About windows", before, Measure());
 }

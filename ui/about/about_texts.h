@@ -27,8 +27,10 @@ inline constexpr char kDisclaimer[] =
     "Advertencia: Este programa ha sido migrado del Lenguaje Visual Basic  Por lo tanto pueden haber errores "
     "en la ejecuciòn del programa. La pròxima versiòn serà completamente nuevo còdigo y guardarà datos.";
 
+// The captions the form is drawn with, until Form_Load puts the real ones.
 inline constexpr char kTitlePlaceholder[] = "Título de la aplicación";
 inline constexpr char kVersionPlaceholder[] = "Versión";
+
 inline constexpr char kCaptionPrefix[] = "Acerca de ";
 inline constexpr char kVersionPrefix[] = "Versión ";
 inline constexpr char kOk[] = "Aceptar";

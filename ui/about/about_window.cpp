@@ -2,12 +2,12 @@
 
 #include <commctrl.h>
 
-#include <memory>
-#include <vector>
-
 #include "core/identity.h"
+#include "platform/gdi.h"
 #include "res/resource.h"
 #include "ui/about/sysinfo.h"
+#include "ui/controls/dpi.h"
+#include "ui/controls/window_text.h"
 
 namespace pulvar {
 
@@ -15,112 +15,60 @@ using about::Ctl;
 
 namespace {
 
-constexpr wchar_t kClassName[] = L"PulvarAbout";
 constexpr UINT_PTR kPicture1Subclass = 7;
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
 
-std::unique_ptr<AboutWindow> g_about;
-
-bool RegisterAboutClass(HINSTANCE module, WNDPROC proc) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    if (GetClassInfoExW(module, kClassName, &wc)) return true;
-    wc = WNDCLASSEXW{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = module;
-    wc.hIcon = LoadIconW(module, MAKEINTRESOURCEW(IMG_LIGHTS));
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kClassName;
-    return RegisterClassExW(&wc) != 0;
-}
+// A fixed dialog frame; WS_CLIPCHILDREN because the window paints the lines itself.
+constexpr WindowSpec kSpec{L"PulvarAbout", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, WS_EX_DLGMODALFRAME,
+                           about::kClientWidthTwips, about::kClientHeightTwips, about::kLayout.data(),
+                           about::kLayout.size(), IMG_LIGHTS};
 
 }  // namespace
 
-AboutWindow* CurrentAboutWindow() { return g_about && g_about->Hwnd() ? g_about.get() : nullptr; }
+AboutWindow* AboutSlot::Current() const { return window_ && window_->Hwnd() ? window_.get() : nullptr; }
 
-void ShowAboutWindow(Services& services) {
-    if (AboutWindow* about = CurrentAboutWindow()) {
+void AboutSlot::Show(HWND nearWindow) {
+    if (AboutWindow* about = Current()) {
         if (IsIconic(about->Hwnd())) ShowWindow(about->Hwnd(), SW_RESTORE);
         SetWindowPos(about->Hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
         SetForegroundWindow(about->Hwnd());
         return;
     }
     // Kept apart until it exists: a window that dies while being created must
-    // not take the global with it.
-    auto about = std::make_unique<AboutWindow>(services);
-    if (!about->Create()) return;
-    g_about = std::move(about);
-    HWND hwnd = g_about->Hwnd();
+    // not take the slot with it.
+    auto about = std::make_unique<AboutWindow>(services_, this);
+    if (!about->Create(nearWindow)) return;
+    window_ = std::move(about);
+    HWND hwnd = window_->Hwnd();
     ShowWindow(hwnd, SW_SHOWNORMAL);
     UpdateWindow(hwnd);
     SetForegroundWindow(hwnd);
-    SetFocus(g_about->Control(Ctl::cmdOK));
+    SetFocus(window_->Control(Ctl::cmdOK));
 }
 
-void CloseAboutWindow() {
-    if (AboutWindow* about = CurrentAboutWindow()) about->cmdOK_Click();
+void AboutSlot::Close() {
+    if (AboutWindow* about = Current()) about->cmdOK_Click();
 }
 
-AboutWindow::AboutWindow(Services& services) : services_(services) {}
+void AboutSlot::Gone(AboutWindow* window) {
+    if (window_.get() == window) window_.reset();
+}
+
+AboutWindow::AboutWindow(Services& services, AboutSlot* slot) : Window(kSpec), services_(services), slot_(slot) {}
 
 AboutWindow::~AboutWindow() {
-    if (hwnd_) {
-        // Destroyed from outside its own messages: the window must not try to
-        // free this object a second time.
-        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-        DestroyWindow(hwnd_);
-    }
+    // Destroyed from outside its own messages: the window must not try to
+    // free this object a second time.
+    DestroyUnhandled();
     if (owner_) DestroyWindow(owner_);
 }
 
-bool AboutWindow::Create() {
-    HINSTANCE module = GetModuleHandleW(nullptr);
-    if (!RegisterAboutClass(module, WindowProc)) return false;
-
-    const int dpi = ScreenDpi();
-    RECT rc{0, 0, TwipsToPixels(about::kClientWidthTwips, dpi), TwipsToPixels(about::kClientHeightTwips, dpi)};
-    AdjustWindowRectEx(&rc, kStyle, FALSE, kExStyle);
-    const int width = rc.right - rc.left, height = rc.bottom - rc.top;
-    const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-
-    owner_ = CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, module, nullptr);
-    return CreateWindowExW(kExStyle, kClassName, L"", kStyle, x, y, width, height, owner_, nullptr, module, this) !=
-           nullptr;
+bool AboutWindow::Create(HWND nearWindow) {
+    owner_ = CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, Module(), nullptr);
+    return CreateCentred(owner_, nearWindow);
 }
 
-LRESULT CALLBACK AboutWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* self = static_cast<AboutWindow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<AboutWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
-
-    LRESULT result = 0;
-    ++self->depth_;
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
-        self->destroyed_ = true;
-        result = DefWindowProcW(hwnd, msg, wp, lp);
-    } else {
-        // No exception may unwind into USER32.
-        try {
-            result = self->onMessage(msg, wp, lp);
-        } catch (...) {
-            result = DefWindowProcW(hwnd, msg, wp, lp);
-        }
-    }
-    --self->depth_;
-    // The object goes once the outermost message it was handling is over, so
-    // a handler that closed the window never runs on in freed memory.
-    if (self->destroyed_ && self->depth_ == 0 && g_about.get() == self) g_about.reset();
-    return result;
+void AboutWindow::onGone() {
+    if (slot_) slot_->Gone(this);
 }
 
 LRESULT AboutWindow::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -131,49 +79,22 @@ LRESULT AboutWindow::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_CLOSE:
             cmdOK_Click();
             return 0;
-        case WM_ACTIVATE:
-            if (KeepFocusAcrossActivation(hwnd_, wp, lastFocus_)) return 0;
-            break;
         case DM_GETDEFID:
             return MAKELRESULT(about::id(Ctl::cmdOK), DC_HASDEFID);
-        case WM_COMMAND:
-            onCommand(LOWORD(wp), HIWORD(wp));
-            return 0;
         case WM_MOUSEMOVE:
             Form_MouseMove();
             return 0;
-        case WM_SETCURSOR:
-            if (onSetCursor(reinterpret_cast<HWND>(wp))) return TRUE;
-            break;
-        case WM_DPICHANGED:
-            onDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
-            return 0;
-        case WM_CTLCOLORSTATIC:
-            return onCtlColorStatic(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
         case WM_PAINT:
             onPaint();
             return 0;
-        case kMsgControlMouseMove:
-            onControlMouseMove(static_cast<int>(wp));
-            return 0;
-        case kMsgControlClick:
-            onControlClick(static_cast<int>(wp));
-            return 0;
     }
-    return DefWindowProcW(hwnd_, msg, wp, lp);
+    return Window::onMessage(msg, wp, lp);
 }
 
 void AboutWindow::onCreate() {
-    controls_.Create(hwnd_, about::kLayout.data(), about::kLayout.size(), ScreenDpi());
     SendMessageW(Control(Ctl::cmdOK), BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
-
-    iconBig_.reset(LoadIconImage(IMG_LIGHTS, GetSystemMetrics(SM_CXICON)));
-    iconSmall_.reset(LoadIconImage(IMG_LIGHTS, GetSystemMetrics(SM_CXSMICON)));
-    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(iconBig_.get()));
-    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(iconSmall_.get()));
-
     // Loaded at its own size, so the hot spot stays the fingertip.
-    handCursor_.reset(static_cast<HCURSOR>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IMG_HAND_CURSOR),
+    handCursor_.reset(static_cast<HCURSOR>(LoadImageW(Module(), MAKEINTRESOURCEW(IMG_HAND_CURSOR),
                                                       IMAGE_CURSOR, 0, 0, LR_DEFAULTCOLOR)));
     donate_.Load(IMG_DONATE_GIF);
     SetWindowSubclass(Control(Ctl::Picture1), Picture1Proc, kPicture1Subclass, reinterpret_cast<DWORD_PTR>(this));
@@ -208,34 +129,21 @@ void AboutWindow::onControlClick(int id) {
     }
 }
 
-void AboutWindow::onDpiChanged(int dpi, RECT suggested) {
-    controls_.SetDpi(dpi);
-    FitClientAreaForDpi(hwnd_, suggested, about::kClientWidthTwips, about::kClientHeightTwips, dpi);
+// The scheme's text colour, unless the label has its own.
+COLORREF AboutWindow::LabelTextColour(HWND label) const {
+    if (label == Control(Ctl::lblDisclaimer)) return disclaimerColour_;
+    for (Ctl black : about::kBlackLabels)
+        if (label == Control(black)) return about::kBlack;
+    return Window::LabelTextColour(label);
 }
 
-LRESULT AboutWindow::onCtlColorStatic(HDC dc, HWND label) {
-    COLORREF text = GetSysColor(COLOR_BTNTEXT);  // the scheme's, unless the label has its own
-    if (label == Control(Ctl::lblDisclaimer))
-        text = disclaimerColour_;
-    else
-        for (Ctl black : about::kBlackLabels)
-            if (label == Control(black)) text = about::kBlack;
-    SetTextColor(dc, text);
-    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-}
-
-BOOL AboutWindow::onSetCursor(HWND over) {
-    if (over == Control(Ctl::Picture1) && handCursor_) {
-        SetCursor(handCursor_.get());
-        return TRUE;
-    }
-    return FALSE;
+HCURSOR AboutWindow::CursorOver(HWND control) const {
+    return control == Control(Ctl::Picture1) ? handCursor_.get() : nullptr;
 }
 
 void AboutWindow::onPaint() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd_, &ps);
+    PaintScope paint(hwnd_);
+    HDC dc = paint.dc();
     const int dpi = controls_.Dpi();
     for (const about::LineStyle& style : about::kLineStyles) {
         const ControlRow* row = controls_.Row(style.id);
@@ -251,24 +159,20 @@ void AboutWindow::onPaint() {
                                : RECT{x1, y1, x1 + style.widthPixels, y2 + 1};
             FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
         } else {
-            Owned<HPEN, DeleteObject> pen(CreatePen(PS_SOLID, style.widthPixels, style.colour));
-            HGDIOBJ old = SelectObject(dc, pen.get());
+            Pen pen(CreatePen(PS_SOLID, style.widthPixels, style.colour));
+            Selection selected(dc, pen.get());
             MoveToEx(dc, x1, y1, nullptr);
             LineTo(dc, x2, y2);
-            SelectObject(dc, old);
         }
     }
-    EndPaint(hwnd_, &ps);
 }
 
 LRESULT CALLBACK AboutWindow::Picture1Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self) {
     auto* about = reinterpret_cast<AboutWindow*>(self);
     switch (msg) {
         case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(hwnd, &ps);
-            about->paintPicture1(dc);
-            EndPaint(hwnd, &ps);
+            PaintScope paint(hwnd);
+            about->paintPicture1(paint.dc());
             return 0;
         }
         case WM_PRINTCLIENT:
@@ -286,7 +190,15 @@ void AboutWindow::paintPicture1(HDC dc) {
     RECT rc;
     GetClientRect(picture, &rc);
     FillRect(dc, &rc, GetSysColorBrush(COLOR_BTNFACE));
+    // The picture is drawn for 96 DPI; a scaled mapping grows it with the
+    // window, its transparent pixels still leaving the face colour alone.
+    const SIZE own = donate_.PixelSize();
+    const int dpi = controls_.Dpi();
+    const int oldMode = SetMapMode(dc, MM_ANISOTROPIC);
+    SetWindowExtEx(dc, own.cx, own.cy, nullptr);
+    SetViewportExtEx(dc, ScalePx(own.cx, dpi), ScalePx(own.cy, dpi), nullptr);
     donate_.Draw(dc, 0, 0);
+    SetMapMode(dc, oldMode);
     if (GetFocus() == picture) DrawFocusRect(dc, &rc);
 }
 

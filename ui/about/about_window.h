@@ -3,36 +3,28 @@
 
 #include <windows.h>
 
-#include <vector>
+#include <memory>
 
 #include "platform/seams.h"
 #include "ui/about/about_layout.h"
 #include "ui/about/gif_picture.h"
-#include "ui/controls_win.h"
+#include "ui/controls/owners.h"
+#include "ui/window.h"
 
 namespace pulvar {
 
-// Creates the About window if there is none, otherwise brings it to the front.
-void ShowAboutWindow(Services& services);
+class AboutSlot;
 
-class AboutWindow;
-// The About window now on screen, or null. For tests and the program's shutdown.
-AboutWindow* CurrentAboutWindow();
-// Closes the About window if there is one, as Aceptar does.
-void CloseAboutWindow();
-
-class AboutWindow {
+class AboutWindow : public Window {
 public:
-    explicit AboutWindow(Services& services);
-    ~AboutWindow();
-    AboutWindow(const AboutWindow&) = delete;
-    AboutWindow& operator=(const AboutWindow&) = delete;
+    // slot: told when the window is gone, so it can free this object; may be null.
+    AboutWindow(Services& services, AboutSlot* slot);
+    ~AboutWindow() override;
 
-    // Creates the window and its controls, hidden; Form_Load has run when it returns.
-    bool Create();
-    HWND Hwnd() const { return hwnd_; }
+    // Creates the window and its controls, hidden, on the monitor of `nearWindow`;
+    // Form_Load has run when it returns.
+    bool Create(HWND nearWindow = nullptr);
     HWND Control(about::Ctl c) const { return controls_[about::id(c)]; }
-    const ControlSet& Controls() const { return controls_; }
     HCURSOR HandCursor() const { return handCursor_.get(); }
     const GifPicture& DonatePicture() const { return donate_; }
 
@@ -48,35 +40,52 @@ public:
     void cmdOK_Click();
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     static LRESULT CALLBACK Picture1Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self);
-    LRESULT onMessage(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT onMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    COLORREF LabelTextColour(HWND label) const override;
+    void onGone() override;
     void onCreate();
-    void onDpiChanged(int dpi, RECT suggested);
-    void onCommand(int id, int code);
-    void onControlMouseMove(int id);
-    void onControlClick(int id);
-    LRESULT onCtlColorStatic(HDC dc, HWND label);
-    BOOL onSetCursor(HWND over);
+    void onCommand(int id, int code) override;
+    void onControlMouseMove(int id) override;
+    void onControlClick(int id) override;
+    HCURSOR CursorOver(HWND control) const override;
     void onPaint();
     void paintPicture1(HDC dc);
     void setDisclaimerColour(COLORREF colour);
     void setText(about::Ctl c, const std::string& text);
 
     Services& services_;
-    HWND hwnd_ = nullptr;
+    AboutSlot* slot_;
     // The window is owned by a hidden one so it stays out of the taskbar
     // without a tool window's small title bar.
     HWND owner_ = nullptr;
-    ControlSet controls_;
-    Icon iconBig_;
-    Icon iconSmall_;
     Cursor handCursor_;
     GifPicture donate_;
     COLORREF disclaimerColour_ = about::kBlue;
-    HWND lastFocus_ = nullptr;
-    int depth_ = 0;           // messages being handled, nested
-    bool destroyed_ = false;  // WM_NCDESTROY has been seen
+};
+
+// Where the About window lives while it is open: at most one at a time,
+// freed once it is closed. The main window holds one.
+class AboutSlot {
+public:
+    explicit AboutSlot(Services& services) : services_(services) {}
+    AboutSlot(const AboutSlot&) = delete;
+    AboutSlot& operator=(const AboutSlot&) = delete;
+
+    // Creates the About window on the monitor of `nearWindow` if there is none,
+    // otherwise brings it to the front.
+    void Show(HWND nearWindow = nullptr);
+    // The About window now on screen, or null.
+    AboutWindow* Current() const;
+    // Closes the About window if there is one, as Aceptar does.
+    void Close();
+
+private:
+    friend class AboutWindow;
+    void Gone(AboutWindow* window);
+
+    Services& services_;
+    std::unique_ptr<AboutWindow> window_;
 };
 
 }  // namespace pulvar

@@ -23,6 +23,7 @@ enum class Ctl : int {
 inline constexpr int kClientWidthTwips = 9300;
 inline constexpr int kClientHeightTwips = 5400;
 inline constexpr unsigned kTimer1IntervalMs = 1000;
+inline constexpr int kSliderLineSize = 1;  // the slider's arrow keys
 inline constexpr int kSliderPageSize = 25;
 
 constexpr int id(Ctl c) { return static_cast<int>(c); }

@@ -8,7 +8,9 @@
 #include "platform/text.h"
 #include "report/print_report.h"
 #include "res/resource.h"
-#include "ui/about/about_window.h"
+#include "ui/controls/dpi.h"
+#include "ui/controls/picture_box.h"
+#include "ui/controls/window_text.h"
 
 namespace pulvar {
 
@@ -16,75 +18,36 @@ using form1::Ctl;
 
 namespace {
 
-constexpr wchar_t kClassName[] = L"PulvarForm1";
 constexpr UINT_PTR kTimer1 = 1;
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
 
-void AdjustForDpi(RECT* rc, DWORD style, int dpi) {
-    using AdjustFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-    static auto adjust = reinterpret_cast<AdjustFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
-    if (adjust)
-        adjust(rc, style, FALSE, 0, static_cast<UINT>(dpi));
-    else
-        AdjustWindowRectEx(rc, style, FALSE, 0);
-}
+// A sizable frame, as the form was drawn, though the layout itself is fixed.
+constexpr WindowSpec kSpec{L"PulvarForm1", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX, 0,
+                           form1::kClientWidthTwips, form1::kClientHeightTwips, form1::kLayout.data(),
+                           form1::kLayout.size(), IMG_LIGHTS};
 
 // The slider's pointer is the pointing-hand icon turned into a cursor whose
 // hot spot is the fingertip.
-HCURSOR HandCursorFromIcon(int resourceId) {
-    Icon icon(LoadIconImage(resourceId, 32));
+HCURSOR HandCursorFromIcon(int resourceId, int dpi) {
+    Icon icon(LoadIconImage(resourceId, ScalePx(32, dpi)));
     if (!icon) return nullptr;
     ICONINFO info{};
     if (!GetIconInfo(icon.get(), &info)) return nullptr;
     Bitmap mask(info.hbmMask), colour(info.hbmColor);
     info.fIcon = FALSE;
-    info.xHotspot = 12;
-    info.yHotspot = 1;
+    info.xHotspot = static_cast<DWORD>(ScalePx(12, dpi));
+    info.yHotspot = static_cast<DWORD>(ScalePx(1, dpi));
     return CreateIconIndirect(&info);
 }
 
 }  // namespace
 
-MainWindow::MainWindow(Services& services) : services_(services) {}
+MainWindow::MainWindow(Services& services) : Window(kSpec), services_(services), about_(services) {}
 
-MainWindow::~MainWindow() {
-    if (hwnd_) DestroyWindow(hwnd_);
-}
+// The window goes first, while every part of this object is still there.
+MainWindow::~MainWindow() { DestroyUnhandled(); }
 
 bool MainWindow::Create(int showCommand) {
-    HINSTANCE module = GetModuleHandleW(nullptr);
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    if (!GetClassInfoExW(module, kClassName, &wc)) {
-        wc = WNDCLASSEXW{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = WindowProc;
-        wc.hInstance = module;
-        wc.hIcon = LoadIconW(module, MAKEINTRESOURCEW(IMG_LIGHTS));
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = kClassName;
-        if (!RegisterClassExW(&wc)) return false;
-    }
-
-    const int dpi = ScreenDpi();
-    RECT rc{0, 0, TwipsToPixels(form1::kClientWidthTwips, dpi), TwipsToPixels(form1::kClientHeightTwips, dpi)};
-    AdjustForDpi(&rc, kStyle, dpi);
-    const int width = rc.right - rc.left, height = rc.bottom - rc.top;
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const int x = work.left + ((work.right - work.left) - width) / 2;
-    const int y = work.top + ((work.bottom - work.top) - height) / 2;
-
-    if (!CreateWindowExW(0, kClassName, L"", kStyle, x, y, width, height, nullptr, nullptr, module, this))
-        return false;
-    // On a monitor whose DPI differs from the system's, lay out for that one.
-    if (int windowDpi = WindowDpi(hwnd_); windowDpi != dpi) {
-        RECT now{};
-        GetWindowRect(hwnd_, &now);
-        onDpiChanged(windowDpi, {now.left, now.top, now.left + width, now.top + height});
-    }
+    if (!CreateCentred(nullptr, nullptr)) return false;
     if (showCommand != SW_HIDE) {
         ShowWindow(hwnd_, showCommand);
         UpdateWindow(hwnd_);
@@ -93,45 +56,10 @@ bool MainWindow::Create(int showCommand) {
     return true;
 }
 
-LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
-        return DefWindowProcW(hwnd, msg, wp, lp);
-    }
-    // No exception may unwind into USER32.
-    try {
-        return self->onMessage(msg, wp, lp);
-    } catch (...) {
-        return DefWindowProcW(hwnd, msg, wp, lp);
-    }
-}
-
 LRESULT MainWindow::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_CREATE:
-            controls_.Create(hwnd_, form1::kLayout.data(), form1::kLayout.size(), WindowDpi(hwnd_));
-            // Screen readers name an entry box after the label just before it
-            // in z-order. Labels never take the focus, so moving them leaves
-            // the tab order alone.
-            for (const form1::CaptionFor& pair : form1::kEntryCaptions) {
-                HWND before = GetWindow(Control(pair.box), GW_HWNDPREV);
-                SetWindowPos(Control(pair.label), before ? before : HWND_TOP, 0, 0, 0, 0,
-                             SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-            }
-            appIconBig_.reset(LoadIconImage(IMG_LIGHTS, GetSystemMetrics(SM_CXICON)));
-            appIconSmall_.reset(LoadIconImage(IMG_LIGHTS, GetSystemMetrics(SM_CXSMICON)));
-            SetWindowIcon(appIconBig_.get(), appIconSmall_.get());
-            sliderCursor_.reset(HandCursorFromIcon(IMG_HAND_SLIDER));
-            SetTimer(hwnd_, kTimer1, form1::kTimer1IntervalMs, nullptr);
-            Form_Load();
+            onCreate();
             return 0;
         case WM_DESTROY:
             KillTimer(hwnd_, kTimer1);
@@ -144,12 +72,6 @@ LRESULT MainWindow::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_ENDSESSION:
             if (wp) Form_QueryUnload();
             return 0;
-        case WM_ACTIVATE:
-            if (KeepFocusAcrossActivation(hwnd_, wp, lastFocus_)) return 0;
-            break;
-        case WM_COMMAND:
-            onCommand(LOWORD(wp), HIWORD(wp));
-            return 0;
         case WM_HSCROLL:
             if (reinterpret_cast<HWND>(lp) == Control(Ctl::Slider1)) Slider1_Change();
             return 0;
@@ -159,29 +81,29 @@ LRESULT MainWindow::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_MOUSEMOVE:
             onMouseMove({static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))});
             return 0;
-        case WM_DPICHANGED: {
-            const RECT* suggested = reinterpret_cast<const RECT*>(lp);
-            onDpiChanged(HIWORD(wp), *suggested);
-            return 0;
-        }
-        case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLORBTN:
-            // Labels and frames sit on the window's own face colour, in the
-            // text colour of the user's scheme (light on a dark one).
-            SetTextColor(reinterpret_cast<HDC>(wp), GetSysColor(COLOR_BTNTEXT));
-            SetBkColor(reinterpret_cast<HDC>(wp), GetSysColor(COLOR_BTNFACE));
-            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-        case WM_SETCURSOR:
-            if (onSetCursor(reinterpret_cast<HWND>(wp))) return TRUE;
-            break;
-        case kMsgControlMouseMove:
-            onControlMouseMove(static_cast<int>(wp));
-            return 0;
-        case kMsgControlClick:
-            onControlClick(static_cast<int>(wp));
-            return 0;
     }
-    return DefWindowProcW(hwnd_, msg, wp, lp);
+    return Window::onMessage(msg, wp, lp);
+}
+
+void MainWindow::onCreate() {
+    // Screen readers name an entry box after the label just before it in
+    // z-order. Labels never take the focus, so moving them leaves the tab
+    // order alone.
+    for (const form1::CaptionFor& pair : form1::kEntryCaptions) {
+        HWND before = GetWindow(Control(pair.box), GW_HWNDPREV);
+        SetWindowPos(Control(pair.label), before ? before : HWND_TOP, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    HWND slider = Control(Ctl::Slider1);
+    SendMessageW(slider, TBM_SETRANGE, FALSE, MAKELPARAM(kSliderMin, kSliderMax));
+    SendMessageW(slider, TBM_SETPOS, TRUE, kSliderMin);
+    SendMessageW(slider, TBM_SETLINESIZE, 0, form1::kSliderLineSize);
+    SendMessageW(slider, TBM_SETPAGESIZE, 0, form1::kSliderPageSize);
+    SendMessageW(Control(Ctl::ProgressBar1), PBM_SETRANGE32, kGaugeMin, kGaugeMax);
+    SendMessageW(Control(Ctl::ProgressBar1), PBM_SETPOS, kGaugeMin, 0);
+    sliderCursor_.reset(HandCursorFromIcon(IMG_HAND_SLIDER, controls_.Dpi()));
+    SetTimer(hwnd_, kTimer1, form1::kTimer1IntervalMs, nullptr);
+    Form_Load();
 }
 
 void MainWindow::onCommand(int id, int code) {
@@ -231,17 +153,10 @@ void MainWindow::onMouseMove(POINT pt) {
         Form_MouseMove();
 }
 
-void MainWindow::onDpiChanged(int dpi, RECT suggested) {
-    controls_.SetDpi(dpi);
-    FitClientAreaForDpi(hwnd_, suggested, form1::kClientWidthTwips, form1::kClientHeightTwips, dpi);
-}
+void MainWindow::onDpiChanged(int dpi) { sliderCursor_.reset(HandCursorFromIcon(IMG_HAND_SLIDER, dpi)); }
 
-BOOL MainWindow::onSetCursor(HWND over) {
-    if (over == Control(Ctl::Slider1) && sliderCursor_) {
-        SetCursor(sliderCursor_.get());
-        return TRUE;
-    }
-    return FALSE;
+HCURSOR MainWindow::CursorOver(HWND control) const {
+    return control == Control(Ctl::Slider1) ? sliderCursor_.get() : nullptr;
 }
 
 std::string MainWindow::Text(Ctl c) const { return WindowTextUtf8(Control(c)); }
@@ -253,15 +168,6 @@ void MainWindow::SetShown(Ctl c, bool shown) { ShowWindow(Control(c), shown ? SW
 // The control's own flag, not IsWindowVisible: the answer must not depend on
 // whether the window itself is on screen.
 bool MainWindow::IsShown(Ctl c) const { return (GetWindowLongW(Control(c), GWL_STYLE) & WS_VISIBLE) != 0; }
-
-// Handing the same icon to the window again costs a round trip to the
-// window system for nothing, so an unchanged icon is left alone.
-void MainWindow::SetWindowIcon(HICON big, HICON small) {
-    if (reinterpret_cast<HICON>(SendMessageW(hwnd_, WM_GETICON, ICON_BIG, 0)) != big)
-        SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
-    if (reinterpret_cast<HICON>(SendMessageW(hwnd_, WM_GETICON, ICON_SMALL, 0)) != small)
-        SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
-}
 
 void MainWindow::Form_Load() { SetWindowTextUtf8(hwnd_, ProductTitle(kVersion)); }
 
@@ -307,13 +213,13 @@ void MainWindow::ShowResults() {
     SetText(Ctl::Label7, results.pulseCaption);
     SetText(Ctl::Label8, results.pressureCaption);
     SendMessageW(Control(Ctl::ProgressBar1), PBM_SETPOS, static_cast<WPARAM>(results.gauge), 0);
-    SendMessageW(Control(Ctl::Picture1), kMsgPictureSetBack, results.colour, 0);
+    PictureBox(Control(Ctl::Picture1)).SetBack(results.colour);
     Ctl lamp = results.lamp == Lamp::Red ? Ctl::Picture5 : results.lamp == Lamp::Amber ? Ctl::Picture3 : Ctl::Picture4;
-    SetWindowIcon(reinterpret_cast<HICON>(SendMessageW(Control(lamp), kMsgPictureGetBigIcon, 0, 0)),
-                  reinterpret_cast<HICON>(SendMessageW(Control(lamp), kMsgPictureGetSmallIcon, 0, 0)));
+    const PictureBox lampBox(Control(lamp));
+    SetIcons(lampBox.BigIcon(), lampBox.SmallIcon());
 }
 
-void MainWindow::Command2_Click() { ShowAboutWindow(services_); }
+void MainWindow::Command2_Click() { about_.Show(hwnd_); }
 
 void MainWindow::Command3_Click() {
     // Printing can run a message loop (the box that asks where a print to a
@@ -341,9 +247,9 @@ void MainWindow::Command11_Click() {
     SetText(Ctl::Label6, "");
     SetText(Ctl::Label7, "");
     SetText(Ctl::Label8, "");
-    SendMessageW(Control(Ctl::Picture1), kMsgPictureSetBack, kCyan, 0);
-    SendMessageW(Control(Ctl::ProgressBar1), PBM_SETPOS, 0, 0);
-    SetWindowIcon(appIconBig_.get(), appIconSmall_.get());
+    PictureBox(Control(Ctl::Picture1)).SetBack(kCyan);
+    SendMessageW(Control(Ctl::ProgressBar1), PBM_SETPOS, kGaugeMin, 0);
+    SetIcons(StandardIcon(), StandardSmallIcon());
     SetFocus(Control(Ctl::Text1));
 }
 

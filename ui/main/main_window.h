@@ -7,8 +7,10 @@
 
 #include "core/reading.h"
 #include "platform/seams.h"
-#include "ui/controls_win.h"
+#include "ui/about/about_window.h"
+#include "ui/controls/owners.h"
 #include "ui/main/form1_layout.h"
+#include "ui/window.h"
 
 namespace pulvar {
 
@@ -20,20 +22,17 @@ inline constexpr char kHintAdd[] = "Agregar datos al registro.";                
 inline constexpr char kCloseQuestion[] = "Cerrar el Programa?";
 inline constexpr char kCloseTitle[] = "Cerrar la Aplicaciòn ";
 
-class MainWindow {
+class MainWindow : public Window {
 public:
     explicit MainWindow(Services& services);
-    ~MainWindow();
-    MainWindow(const MainWindow&) = delete;
-    MainWindow& operator=(const MainWindow&) = delete;
+    ~MainWindow() override;
 
     // Creates the window with all its controls; Form_Load has run when it returns.
     bool Create(int showCommand);
-    HWND Hwnd() const { return hwnd_; }
     HWND Control(form1::Ctl c) const { return controls_[form1::id(c)]; }
-    const ControlSet& Controls() const { return controls_; }
     const Reading& CurrentReading() const { return reading_; }
-    HICON StandardIcon() const { return appIconBig_.get(); }
+    // The About window, which goes with this one.
+    AboutSlot& About() { return about_; }
 
     // Handlers, named after the control and event they belong to.
     void Form_Load();
@@ -58,17 +57,16 @@ public:
     void Timer1_Timer();
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    LRESULT onMessage(UINT msg, WPARAM wp, LPARAM lp);
-    void onCommand(int id, int code);
-    void onControlMouseMove(int id);
-    void onControlClick(int id);
+    LRESULT onMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void onDpiChanged(int dpi) override;
+    void onCreate();
+    void onCommand(int id, int code) override;
+    void onControlMouseMove(int id) override;
+    void onControlClick(int id) override;
     void onMouseMove(POINT pt);
-    BOOL onSetCursor(HWND over);
-    void onDpiChanged(int dpi, RECT suggested);
+    HCURSOR CursorOver(HWND control) const override;
 
     void ShowResults();
-    void SetWindowIcon(HICON big, HICON small);
     std::string Text(form1::Ctl c) const;
     void SetText(form1::Ctl c, const std::string& text);
     void EmptyAndFocus(form1::Ctl c);
@@ -76,13 +74,9 @@ private:
     bool IsShown(form1::Ctl c) const;
 
     Services& services_;
-    HWND hwnd_ = nullptr;
-    ControlSet controls_;
     Reading reading_;
-    Icon appIconBig_;
-    Icon appIconSmall_;
     Cursor sliderCursor_;
-    HWND lastFocus_ = nullptr;
+    AboutSlot about_;
     bool printing_ = false;  // inside Command3_Click
 };
 

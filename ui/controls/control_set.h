@@ -1,0 +1,55 @@
+// The table engine: turns a window's layout rows into real controls, and
+// lays them out again when the DPI changes. It knows no window's details.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <vector>
+
+#include "ui/controls/fonts.h"
+#include "ui/controls/owners.h"
+#include "ui/layout.h"
+
+namespace pulvar {
+
+class ControlSet {
+public:
+    ControlSet() = default;
+    ControlSet(const ControlSet&) = delete;
+    ControlSet& operator=(const ControlSet&) = delete;
+
+    // Creates every row as a child of parent, in the order of the rows.
+    void Create(HWND parent, const ControlRow* rows, size_t count, int dpi);
+    // Lays every control out again for another DPI: places, fonts, images.
+    void SetDpi(int dpi);
+
+    HWND operator[](int id) const;
+    const ControlRow* Row(int id) const;
+    // Where a row sits in the parent's client area, in pixels.
+    RECT PixelRect(int id) const;
+    int Dpi() const { return dpi_; }
+    HFONT FontFor(FontId font) const { return fonts_[font]; }
+    HWND Tooltip() const { return tooltip_; }
+
+private:
+    POINT originTwips(const ControlRow& row) const;
+    HWND createControl(HWND parent, const ControlRow& row);
+    void addTip(HWND parent, HWND control, const char* tip);
+    void layOut(bool moving);
+    void setButtonImage(HWND button, int resourceId);
+    DWORD labelStyle(const ControlRow& row) const;
+    void clipUnderControls(const ControlRow& label, RECT rc, bool redraw);
+
+    const ControlRow* rows_ = nullptr;
+    size_t count_ = 0;
+    int dpi_ = 96;
+    std::map<int, HWND> hwnds_;
+    FontSet fonts_;
+    std::vector<Icon> buttonIcons_;
+    std::vector<Bitmap> buttonBitmaps_;
+    std::vector<Font> fittedFonts_;
+    HWND tooltip_ = nullptr;  // a window: destroyed with its owner
+};
+
+}  // namespace pulvar

@@ -1,0 +1,35 @@
+// The layouts' fonts at one DPI, and fitting a caption into its box.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+#include "ui/controls/owners.h"
+#include "ui/layout.h"
+
+namespace pulvar {
+
+class FontSet {
+public:
+    static constexpr size_t kCount = 6;  // one per FontId
+
+    // Every font of the table at the given DPI.
+    void Create(int dpi);
+    HFONT operator[](FontId font) const;
+    // The font's CreateFont height at the given DPI.
+    static int HeightFor(FontId font, int dpi);
+
+private:
+    std::array<Font, kCount> fonts_;  // in the order of the font table
+};
+
+// The layout was drawn with a slightly narrower MS Sans Serif than some
+// systems have. A fixed caption that would be clipped (a one-line box) or need
+// more lines than its box holds (a wrapping one) gets a TrueType face
+// condensed just enough to fit, never below two thirds of its natural width.
+// Empty when the caption fits in font as it is, or in nothing allowed.
+Font CondensedToFit(HDC dc, const std::wstring& caption, HFONT font, RECT box, bool wraps);
+
+}  // namespace pulvar

@@ -1,0 +1,126 @@
+#include "ui/controls/picture_box.h"
+#include "platform/gdi.h"
+
+#include "ui/controls/dpi.h"
+#include "ui/controls/owners.h"
+#include "ui/controls/pointer.h"
+
+namespace pulvar {
+
+namespace {
+
+// State of one picture box, owned by the window and freed at WM_NCDESTROY.
+struct PictureData {
+    COLORREF back = CLR_INVALID;  // CLR_INVALID: the standard button face
+    int dpi = 96;
+    Icon bigIcon;
+    Icon smallIcon;
+    Bitmap bitmap;
+    HWND tooltip = nullptr;  // the form's, which shows this box's tip
+};
+
+// Picture boxes keep their images for the window's life: the status lamps
+// lend theirs to the window icon.
+void LoadInto(PictureData& data, int resourceId) {
+    if (IsBitmapResource(resourceId)) {
+        data.bitmap.reset(static_cast<HBITMAP>(
+            LoadImageW(Module(), MAKEINTRESOURCEW(resourceId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    } else {
+        data.bigIcon.reset(LoadIconImage(resourceId, GetSystemMetrics(SM_CXICON)));
+        data.smallIcon.reset(LoadIconImage(resourceId, GetSystemMetrics(SM_CXSMICON)));
+    }
+}
+
+void Paint(HWND hwnd, const PictureData* data) {
+    PaintScope paint(hwnd);
+    HDC dc = paint.dc();
+    RECT rc;
+    GetClientRect(hwnd, &rc);
+    COLORREF back = data && data->back != CLR_INVALID ? data->back : GetSysColor(COLOR_BTNFACE);
+    SetDCBrushColor(dc, back);
+    FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    if (data && data->bigIcon) {
+        const int size = ScalePx(32, data->dpi);
+        DrawIconEx(dc, 0, 0, data->bigIcon.get(), size, size, 0, nullptr, DI_NORMAL);
+    } else if (data && data->bitmap) {
+        BITMAP bm{};
+        GetObjectW(data->bitmap.get(), sizeof bm, &bm);
+        MemoryDc mem(CreateCompatibleDC(dc));
+        Selection selected(mem.get(), data->bitmap.get());
+        BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, mem.get(), 0, 0, SRCCOPY);
+    }
+    if (GetFocus() == hwnd) DrawFocusRect(dc, &rc);
+}
+
+LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* data = reinterpret_cast<PictureData*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (data) ReportPointer(data->tooltip, hwnd, msg, wp, lp);
+    switch (msg) {
+        case WM_NCCREATE:
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new PictureData));
+            break;
+        case WM_NCDESTROY:
+            delete data;
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+            break;
+        case kMsgPictureSetBack:
+            if (data && data->back != static_cast<COLORREF>(wp)) {
+                data->back = static_cast<COLORREF>(wp);
+                InvalidateRect(hwnd, nullptr, TRUE);
+            }
+            return 0;
+        case kMsgPictureSetDpi:
+            if (data) data->dpi = static_cast<int>(wp);
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
+        case kMsgPictureSetTooltip:
+            if (data) data->tooltip = reinterpret_cast<HWND>(wp);
+            return 0;
+        case kMsgPictureLoadImage:
+            if (data) LoadInto(*data, static_cast<int>(wp));
+            return 0;
+        case kMsgPictureGetBack:
+            return data ? static_cast<LRESULT>(data->back) : CLR_INVALID;
+        case kMsgPictureGetBigIcon:
+            return data ? reinterpret_cast<LRESULT>(data->bigIcon.get()) : 0;
+        case kMsgPictureGetSmallIcon:
+            return data ? reinterpret_cast<LRESULT>(data->smallIcon.get()) : 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT:
+            Paint(hwnd, data);
+            return 0;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            InvalidateRect(hwnd, nullptr, FALSE);
+            break;
+        case WM_LBUTTONDOWN:
+            if (GetWindowLongW(hwnd, GWL_STYLE) & WS_TABSTOP) SetFocus(hwnd);
+            return 0;
+        case WM_LBUTTONUP:
+            ReportClick(hwnd);
+            return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+}  // namespace
+
+bool RegisterPictureBoxClass() {
+    static const bool registered = [] {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = PictureProc;
+        wc.hInstance = Module();
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.lpszClassName = kPictureBoxClass;
+        return RegisterClassExW(&wc) != 0;
+    }();
+    return registered;
+}
+
+bool IsBitmapResource(int resourceId) {
+    return FindResourceW(Module(), MAKEINTRESOURCEW(resourceId), MAKEINTRESOURCEW(2) /*RT_BITMAP*/) != nullptr;
+}
+
+}  // namespace pulvar

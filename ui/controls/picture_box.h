@@ -1,0 +1,49 @@
+// The picture box: a window of the program's own class that shows an image
+// or just its background colour, and reports the pointer and its clicks.
+#pragma once
+
+#include <windows.h>
+
+namespace pulvar {
+
+// Registers the class once; false when the system refuses it.
+bool RegisterPictureBoxClass();
+inline constexpr wchar_t kPictureBoxClass[] = L"PulvarPictureBox";
+
+// The box's messages; PictureBox below is how the program sends them.
+inline constexpr UINT kMsgPictureSetBack = WM_APP + 10;      // wParam: COLORREF
+inline constexpr UINT kMsgPictureGetBigIcon = WM_APP + 11;   // returns HICON
+inline constexpr UINT kMsgPictureGetSmallIcon = WM_APP + 12; // returns HICON
+inline constexpr UINT kMsgPictureGetBack = WM_APP + 13;      // returns COLORREF
+inline constexpr UINT kMsgPictureSetDpi = WM_APP + 14;       // wParam: dpi
+inline constexpr UINT kMsgPictureSetTooltip = WM_APP + 15;   // wParam: the form's tooltip
+inline constexpr UINT kMsgPictureLoadImage = WM_APP + 16;    // wParam: resource id
+
+class PictureBox {
+public:
+    explicit PictureBox(HWND hwnd) : hwnd_(hwnd) {}
+
+    // CLR_INVALID: the standard button face.
+    void SetBack(COLORREF colour) const { SendMessageW(hwnd_, kMsgPictureSetBack, colour, 0); }
+    COLORREF Back() const { return static_cast<COLORREF>(SendMessageW(hwnd_, kMsgPictureGetBack, 0, 0)); }
+    // The icon it holds, at the system's two icon sizes; null for a bitmap.
+    HICON BigIcon() const { return reinterpret_cast<HICON>(SendMessageW(hwnd_, kMsgPictureGetBigIcon, 0, 0)); }
+    HICON SmallIcon() const { return reinterpret_cast<HICON>(SendMessageW(hwnd_, kMsgPictureGetSmallIcon, 0, 0)); }
+    void SetDpi(int dpi) const { SendMessageW(hwnd_, kMsgPictureSetDpi, static_cast<WPARAM>(dpi), 0); }
+    // The form's tooltip, which shows this box's tip from its mouse messages.
+    void SetTooltip(HWND tooltip) const {
+        SendMessageW(hwnd_, kMsgPictureSetTooltip, reinterpret_cast<WPARAM>(tooltip), 0);
+    }
+    // An icon or bitmap resource, kept for the box's life.
+    void LoadImage(int resourceId) const {
+        SendMessageW(hwnd_, kMsgPictureLoadImage, static_cast<WPARAM>(resourceId), 0);
+    }
+
+private:
+    HWND hwnd_;
+};
+
+// True for a bitmap resource, false for an icon.
+bool IsBitmapResource(int resourceId);
+
+}  // namespace pulvar

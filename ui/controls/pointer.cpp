@@ -1,0 +1,93 @@
+#include "ui/controls/pointer.h"
+
+#include <commctrl.h>
+
+namespace pulvar {
+
+namespace {
+
+// Hands a mouse message on to a tooltip, which shows and hides the control's
+// tip from them.
+void RelayToTooltip(HWND tooltip, HWND control, UINT msg, WPARAM wp, LPARAM lp) {
+    if (!tooltip) return;
+    MSG relayed{};
+    relayed.hwnd = control;
+    relayed.message = msg;
+    relayed.wParam = wp;
+    relayed.lParam = lp;
+    relayed.time = static_cast<DWORD>(GetMessageTime());
+    const DWORD pos = GetMessagePos();
+    relayed.pt = {static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
+    SendMessageW(tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+}
+
+// What a subclassed control keeps: its own window procedure and the form's
+// tooltip. It sits in the slot Windows leaves to the application; a window
+// property would do as well, but Wine looks properties up in its server, and
+// every message to every control would pay for it.
+struct Subclassed {
+    WNDPROC original;
+    HWND tooltip;
+};
+
+LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* mine = reinterpret_cast<Subclassed*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!mine) return DefWindowProcW(hwnd, msg, wp, lp);
+    const WNDPROC original = mine->original;
+    ReportPointer(mine->tooltip, hwnd, msg, wp, lp);
+    switch (msg) {
+        case WM_LBUTTONUP: {
+            // The click-to-empty boxes need the click, which an edit control
+            // does not report on its own.
+            LRESULT result = CallWindowProcW(original, hwnd, msg, wp, lp);
+            wchar_t cls[16] = {};
+            GetClassNameW(hwnd, cls, 16);
+            if (lstrcmpiW(cls, L"Edit") == 0) ReportClick(hwnd);
+            return result;
+        }
+        case WM_NCPAINT: {
+            // A control without border or scroll bars has no frame to paint;
+            // Wine would still ask its server about the monitor several times.
+            RECT window, client;
+            GetWindowRect(hwnd, &window);
+            GetClientRect(hwnd, &client);
+            if (window.right - window.left == client.right && window.bottom - window.top == client.bottom) return 0;
+            break;
+        }
+        case WM_NCDESTROY:
+            SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+            delete mine;
+            break;
+    }
+    return CallWindowProcW(original, hwnd, msg, wp, lp);
+}
+
+}  // namespace
+
+void ReportPointer(HWND tooltip, HWND control, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_MOUSEMOVE:
+            RelayToTooltip(tooltip, control, msg, wp, lp);
+            SendMessageW(GetParent(control), kMsgControlMouseMove, static_cast<WPARAM>(GetDlgCtrlID(control)),
+                         reinterpret_cast<LPARAM>(control));
+            break;
+        case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP: case WM_MBUTTONDOWN: case WM_MBUTTONUP:
+            RelayToTooltip(tooltip, control, msg, wp, lp);
+            break;
+    }
+}
+
+void ReportClick(HWND control) {
+    SendMessageW(GetParent(control), kMsgControlClick, static_cast<WPARAM>(GetDlgCtrlID(control)),
+                 reinterpret_cast<LPARAM>(control));
+}
+
+void Subclass(HWND control, HWND tooltip) {
+    auto* mine = new Subclassed{reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_WNDPROC)), tooltip};
+    SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(mine));
+    SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlProc));
+}
+
+}  // namespace pulvar

@@ -1,0 +1,25 @@
+// What every control does with the pointer: the form's tooltip sees the
+// mouse messages, and the form hears when the pointer moves over a control
+// (the hints need it, and controls do not report it on their own).
+#pragma once
+
+#include <windows.h>
+
+namespace pulvar {
+
+// Sent to the parent when the pointer moves over a control (wParam: control id),
+// and when a control is clicked with the mouse but has no click notification
+// of its own (text boxes, picture boxes).
+inline constexpr UINT kMsgControlMouseMove = WM_APP + 1;
+inline constexpr UINT kMsgControlClick = WM_APP + 2;
+
+// Called by a control's window procedure with each of its messages.
+void ReportPointer(HWND tooltip, HWND control, UINT msg, WPARAM wp, LPARAM lp);
+
+// Tells the control's parent it was clicked.
+void ReportClick(HWND control);
+
+// Makes a system control report the pointer; a text box also reports its clicks.
+void Subclass(HWND control, HWND tooltip);
+
+}  // namespace pulvar

@@ -1,0 +1,155 @@
+#include "ui/window.h"
+
+#include <utility>
+
+#include "ui/controls/dpi.h"
+#include "ui/controls/focus.h"
+#include "ui/controls/pointer.h"
+
+namespace pulvar {
+
+Window::~Window() { DestroyUnhandled(); }
+
+void Window::DestroyUnhandled() {
+    if (!hwnd_) return;
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(std::exchange(hwnd_, nullptr));
+}
+
+bool Window::registerClass() const {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    if (GetClassInfoExW(Module(), spec_.className, &wc)) return true;
+    wc = WNDCLASSEXW{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = Trampoline;
+    wc.hInstance = Module();
+    wc.hIcon = LoadIconW(Module(), MAKEINTRESOURCEW(spec_.iconId));
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = spec_.className;
+    return RegisterClassExW(&wc) != 0;
+}
+
+RECT Window::centredFor(int dpi) const {
+    RECT rc{0, 0, TwipsToPixels(spec_.clientWidthTwips, dpi), TwipsToPixels(spec_.clientHeightTwips, dpi)};
+    AdjustWindowRectForDpi(&rc, spec_.style, spec_.exStyle, dpi);
+    const int width = rc.right - rc.left, height = rc.bottom - rc.top;
+    const int x = work_.left + ((work_.right - work_.left) - width) / 2;
+    const int y = work_.top + ((work_.bottom - work_.top) - height) / 2;
+    return {x, y, x + width, y + height};
+}
+
+bool Window::CreateCentred(HWND owner, HWND nearWindow) {
+    if (!registerClass()) return false;
+    HMONITOR monitor = nearWindow ? MonitorFromWindow(nearWindow, MONITOR_DEFAULTTONEAREST)
+                            : MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoW(monitor, &info))
+        work_ = info.rcWork;
+    else
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work_, 0);
+
+    // The system's DPI first; the monitor's own is only known once the
+    // window is on it.
+    const int dpi = ScreenDpi();
+    const RECT rc = centredFor(dpi);
+    destroyed_ = false;
+    if (!CreateWindowExW(spec_.exStyle, spec_.className, L"", spec_.style, rc.left, rc.top, rc.right - rc.left,
+                         rc.bottom - rc.top, owner, nullptr, Module(), this))
+        return false;
+    if (const int landed = WindowDpi(hwnd_); landed != dpi) applyDpi(landed, centredFor(landed));
+    return hwnd_ != nullptr;
+}
+
+LRESULT CALLBACK Window::Trampoline(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+
+    LRESULT result = 0;
+    ++self->depth_;
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        self->destroyed_ = true;
+        result = DefWindowProcW(hwnd, msg, wp, lp);
+    } else {
+        // No exception may unwind into USER32.
+        try {
+            if (msg == WM_CREATE) self->createParts();
+            result = self->onMessage(msg, wp, lp);
+        } catch (...) {
+            result = DefWindowProcW(hwnd, msg, wp, lp);
+        }
+    }
+    --self->depth_;
+    // A handler that closed its own window returns into this object, so it
+    // goes only once the outermost message is over.
+    if (self->destroyed_ && self->depth_ == 0) self->onGone();
+    return result;
+}
+
+// What every window has before its own WM_CREATE handler runs.
+void Window::createParts() {
+    controls_.Create(hwnd_, spec_.rows, spec_.rowCount, WindowDpi(hwnd_));
+    iconBig_.reset(LoadIconImage(spec_.iconId, GetSystemMetrics(SM_CXICON)));
+    iconSmall_.reset(LoadIconImage(spec_.iconId, GetSystemMetrics(SM_CXSMICON)));
+    SetIcons(iconBig_.get(), iconSmall_.get());
+}
+
+LRESULT Window::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_ACTIVATE:
+            if (KeepFocusAcrossActivation(hwnd_, wp, lastFocus_)) return 0;
+            break;
+        case WM_COMMAND:
+            onCommand(LOWORD(wp), HIWORD(wp));
+            return 0;
+        case WM_SETCURSOR:
+            if (HCURSOR cursor = CursorOver(reinterpret_cast<HWND>(wp))) {
+                SetCursor(cursor);
+                return TRUE;
+            }
+            break;
+        case kMsgControlMouseMove:
+            onControlMouseMove(static_cast<int>(wp));
+            return 0;
+        case kMsgControlClick:
+            onControlClick(static_cast<int>(wp));
+            return 0;
+        case WM_DPICHANGED:
+            applyDpi(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
+            return 0;
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN: {
+            // Labels and frames sit on the window's own face colour, in the
+            // text colour of the user's scheme (light on a dark one).
+            HDC dc = reinterpret_cast<HDC>(wp);
+            SetTextColor(dc, LabelTextColour(reinterpret_cast<HWND>(lp)));
+            SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+        }
+    }
+    return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+void Window::applyDpi(int dpi, RECT suggested) {
+    controls_.SetDpi(dpi);
+    onDpiChanged(dpi);
+    FitClientAreaForDpi(hwnd_, suggested, spec_.clientWidthTwips, spec_.clientHeightTwips, dpi);
+}
+
+void Window::SetIcons(HICON big, HICON small) {
+    if (reinterpret_cast<HICON>(SendMessageW(hwnd_, WM_GETICON, ICON_BIG, 0)) != big)
+        SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    if (reinterpret_cast<HICON>(SendMessageW(hwnd_, WM_GETICON, ICON_SMALL, 0)) != small)
+        SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+}
+
+}  // namespace pulvar

@@ -1,0 +1,90 @@
+// What every window of the program does, written once: its class, its place
+// and DPI at creation, the trampoline from USER32 to the object, DPI changes,
+// label colours, its icons, and freeing the object once the window is gone.
+// MainWindow and AboutWindow derive from it and keep only what is theirs.
+#pragma once
+
+#include <windows.h>
+
+#include "ui/controls/control_set.h"
+#include "ui/controls/owners.h"
+#include "ui/layout.h"
+
+namespace pulvar {
+
+struct WindowSpec {
+    const wchar_t* className;
+    DWORD style;
+    DWORD exStyle;
+    int clientWidthTwips;
+    int clientHeightTwips;
+    const ControlRow* rows;  // the layout table, created at WM_CREATE
+    size_t rowCount;
+    int iconId;              // the class icon and the window's own icons
+};
+
+class Window {
+public:
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    HWND Hwnd() const { return hwnd_; }
+    const ControlSet& Controls() const { return controls_; }
+    // The window's own icon, before any handler lends it another.
+    HICON StandardIcon() const { return iconBig_.get(); }
+
+protected:
+    explicit Window(const WindowSpec& spec) : spec_(spec) {}
+    // Destroys the window, if any, without running its handlers.
+    virtual ~Window();
+
+    // Creates the window, hidden, with its controls: on the monitor of `nearWindow`
+    // (the primary one when null), laid out for that monitor's DPI and centred
+    // on its work area. WM_CREATE has been handled when it returns.
+    bool CreateCentred(HWND owner, HWND nearWindow);
+    // For destructors: the window goes, and no handler of this object runs.
+    void DestroyUnhandled();
+
+    // One named handler per case; what a window leaves to the base goes to
+    // Window::onMessage, which ends in DefWindowProc.
+    virtual LRESULT onMessage(UINT msg, WPARAM wp, LPARAM lp);
+    // The DPI changed and the controls follow it: anything else that does.
+    virtual void onDpiChanged(int /*dpi*/) {}
+    // A label's text colour; the background is always the window's face.
+    virtual COLORREF LabelTextColour(HWND /*label*/) const { return GetSysColor(COLOR_BTNTEXT); }
+    // The controls' own events: a click (WM_COMMAND), the pointer moving
+    // over one, a click on one that has no notification of its own.
+    virtual void onCommand(int /*id*/, int /*code*/) {}
+    virtual void onControlMouseMove(int /*id*/) {}
+    virtual void onControlClick(int /*id*/) {}
+    // The pointer the window shows over one of its controls; null: the class's.
+    virtual HCURSOR CursorOver(HWND /*control*/) const { return nullptr; }
+    // The window is gone and none of its messages is being handled any more:
+    // the one moment its owner may free this object.
+    virtual void onGone() {}
+
+    // Gives the window these icons; the same icon again is left alone, since
+    // handing it over costs a round trip to the window system for nothing.
+    void SetIcons(HICON big, HICON small);
+    HICON StandardSmallIcon() const { return iconSmall_.get(); }
+
+    HWND hwnd_ = nullptr;
+    ControlSet controls_;
+
+private:
+    static LRESULT CALLBACK Trampoline(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    bool registerClass() const;
+    RECT centredFor(int dpi) const;
+    void createParts();
+    void applyDpi(int dpi, RECT suggested);
+
+    const WindowSpec spec_;
+    RECT work_{};  // the work area of the monitor the window opened on
+    Icon iconBig_;
+    Icon iconSmall_;
+    HWND lastFocus_ = nullptr;  // the control that had the focus when the window was deactivated
+    int depth_ = 0;           // messages being handled, nested
+    bool destroyed_ = false;  // WM_NCDESTROY has been seen
+};
+
+}  // namespace pulvar
