@@ -40,10 +40,9 @@ wine reg add "$key" /v Browsers /d "$work/browser" /f >/dev/null 2>&1 ||
 record_windows=$(winepath -w "$record" 2>/dev/null | tr -d '\r')
 [[ -n $record_windows ]] || give_up "winepath could not name $record for Windows"
 
-output=$(PULVAR_E2E_BROWSER=1 PULVAR_BROWSER_RECORD="$record_windows" timeout 120 \
-    wine "$tests_exe" --gtest_filter='AboutBrowser.*' 2>&1)
+output=$(PULVAR_E2E_BROWSER=1 PULVAR_BROWSER_RECORD="$record_windows" windows_tests 'AboutBrowser.*')
 status=$?
-if ((status == 0)) && grep -q '^\[  PASSED  \] 1 test' <<<"$output"; then
+if tests_passed "$status" "$output" 1; then
     ok "the site (with the shell's closing slash) and the donation page reached the browser"
 else
     printf '%s\n' "$output" | grep -E 'Failure|Expected|Which is|actual|Skipped|SKIPPED|FAILED' | sed "s/^/$me:   /"

@@ -6,12 +6,13 @@
 #
 # Run by scripts/test; also on its own: bash tests/e2e/dark_scheme.sh
 set -euo pipefail
+me=dark_scheme
+# shellcheck source=tests/e2e/checks
+source "$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/checks"
 
-src=${PULVAR_SRC:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
-source "$src/scripts/wine-env.sh"
-tests="$PULVAR_BUILD/pulvar_windows_tests.exe"
-[[ -f $tests ]] || { printf 'FAIL dark_scheme: no %s (build it first)\n' "$tests"; exit 1; }
-pulvar_wine_start || { printf 'FAIL dark_scheme: no Wine environment\n'; exit 1; }
+tests_exe="$PULVAR_BUILD/pulvar_windows_tests.exe"
+[[ -f $tests_exe ]] || give_up "no $tests_exe (build it first)"
+pulvar_wine_start || give_up "no Wine environment"
 
 saved=$(mktemp -d)
 # Wine reads the colours when its server starts.
@@ -26,7 +27,7 @@ restore() {
     rm -rf "$saved"
 }
 wine reg export 'HKCU\Control Panel\Colors' "$(winepath -w "$saved/colors.reg")" /y >/dev/null 2>&1 ||
-    { printf 'FAIL dark_scheme: cannot save the prefix colours\n'; exit 1; }
+    give_up "cannot save the prefix colours"
 pulvar_at_exit restore
 
 set_colour() { wine reg add 'HKCU\Control Panel\Colors' /v "$1" /t REG_SZ /d "$2" /f >/dev/null 2>&1; }
@@ -37,10 +38,12 @@ set_colour Hilight '0 255 255'
 set_colour HilightText '0 0 0'
 restart_wine
 
-if out=$(cd "$PULVAR_BUILD" && PULVAR_EXPECT_DARK_SCHEME=1 wine "$tests" --gtest_filter='DarkScheme.*' --gtest_brief=1 2>&1) &&
-    grep -q 'PASSED  \] 1 test' <<<"$out" && ! grep -q SKIPPED <<<"$out"; then
-    printf 'PASS dark_scheme: labels light on dark\n'
+status=0
+output=$(PULVAR_EXPECT_DARK_SCHEME=1 windows_tests 'DarkScheme.*' --gtest_brief=1) || status=$?
+if tests_passed "$status" "$output" 1; then
+    ok "labels light on dark"
 else
-    printf '%s\nFAIL dark_scheme: the windows under a dark scheme\n' "$out"
-    exit 1
+    printf '%s\n' "$output"
+    not_ok "the windows under a dark scheme"
 fi
+finish

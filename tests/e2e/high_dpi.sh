@@ -5,12 +5,13 @@
 #
 # Run by scripts/test; also on its own: bash tests/e2e/high_dpi.sh
 set -euo pipefail
+me=high_dpi
+# shellcheck source=tests/e2e/checks
+source "$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/checks"
 
-src=${PULVAR_SRC:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
-source "$src/scripts/wine-env.sh"
-tests="$PULVAR_BUILD/pulvar_windows_tests.exe"
-[[ -f $tests ]] || { printf 'FAIL high_dpi: no %s (build it first)\n' "$tests"; exit 1; }
-pulvar_wine_start || { printf 'FAIL high_dpi: no Wine environment\n'; exit 1; }
+tests_exe="$PULVAR_BUILD/pulvar_windows_tests.exe"
+[[ -f $tests_exe ]] || give_up "no $tests_exe (build it first)"
+pulvar_wine_start || give_up "no Wine environment"
 
 # Wine reads the DPI when its server starts.
 set_dpi() {
@@ -21,10 +22,12 @@ set_dpi() {
 set_dpi 144
 pulvar_at_exit "set_dpi 96"
 
-if out=$(cd "$PULVAR_BUILD" && PULVAR_EXPECT_DPI=144 wine "$tests" --gtest_filter='HighDpi.*' --gtest_brief=1 2>&1) &&
-    grep -q 'PASSED  \] 1 test' <<<"$out" && ! grep -q SKIPPED <<<"$out"; then
-    printf 'PASS high_dpi: both windows scaled for 144 DPI\n'
+status=0
+output=$(PULVAR_EXPECT_DPI=144 windows_tests 'HighDpi.*' --gtest_brief=1) || status=$?
+if tests_passed "$status" "$output" 1; then
+    ok "both windows scaled for 144 DPI"
 else
-    printf '%s\nFAIL high_dpi: the windows at 144 DPI\n' "$out"
-    exit 1
+    printf '%s\n' "$output"
+    not_ok "the windows at 144 DPI"
 fi
+finish

@@ -10,23 +10,11 @@
 # installed. Run by scripts/test, or alone: bash tests/e2e/installer.sh
 set -euo pipefail
 
-src=${PULVAR_SRC:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
-source "$src/scripts/wine-env.sh"
-
 me=installer
-failed=0
-pass() { printf 'PASS %s: %s\n' "$me" "$*"; }
-fail() {
-    printf 'FAIL %s: %s\n' "$me" "$*"
-    failed=1
-}
-give_up() {
-    fail "$*"
-    exit 1
-}
+# shellcheck source=tests/e2e/checks
+source "$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/checks"
 
-version=$(sed -n 's/^project(Pulvar VERSION \([0-9.]*\).*/\1/p' "$PULVAR_SRC/CMakeLists.txt")
-title="Pulvar.    $version"
+version=$(pulvar_version) || give_up "cannot read the version"
 setup="$PULVAR_SRC/build/package/PulvarSetup-$version.exe"
 zip="$PULVAR_SRC/build/package/Pulvar-$version-win64.zip"
 UNINST_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Pulvar'
@@ -51,9 +39,9 @@ fi
 if command -v zip >/dev/null && [[ -f $zip ]]; then
     listed=$(zip -sf "$zip" | sed -n 's/^  *//p' | LC_ALL=C sort | tr '\n' ' ' || true)
     if [[ $listed == "LEAME.txt Pulvar.exe " ]]; then
-        pass "the zip holds Pulvar.exe and LEAME.txt"
+        ok "the zip holds Pulvar.exe and LEAME.txt"
     else
-        fail "the zip holds: $listed"
+        not_ok "the zip holds: $listed"
     fi
 fi
 
@@ -100,11 +88,11 @@ wine "$setup" /S </dev/null >/dev/null 2>&1 || status=$?
 [[ -f $instdir/Pulvar.exe && -f $instdir/uninstall.exe && -f $instdir/LEAME.txt ]] ||
     give_up "$instdir_win holds: $(ls -A "$instdir" 2>/dev/null | tr '\n' ' ')"
 if cmp -s "$PULVAR_EXE" "$instdir/Pulvar.exe"; then
-    pass "installed into $instdir_win, Pulvar.exe identical to the build"
+    ok "installed into $instdir_win, Pulvar.exe identical to the build"
 else
-    fail "the installed Pulvar.exe differs from $PULVAR_EXE"
+    not_ok "the installed Pulvar.exe differs from $PULVAR_EXE"
 fi
-if [[ -f $lnk ]]; then pass "Start-menu shortcut Pulvar.lnk"; else fail "no shortcut at $lnk_win"; fi
+if [[ -f $lnk ]]; then ok "Start-menu shortcut Pulvar.lnk"; else not_ok "no shortcut at $lnk_win"; fi
 
 problems=()
 [[ $(reg_value DisplayName) == Pulvar ]] || problems+=("DisplayName \"$(reg_value DisplayName)\"")
@@ -115,25 +103,25 @@ problems=()
 [[ -n $(reg_value Publisher) ]] || problems+=("no Publisher")
 [[ $(reg_value NoModify) == 0x1 && $(reg_value NoRepair) == 0x1 ]] || problems+=("NoModify/NoRepair not 1")
 if ((${#problems[@]} == 0)); then
-    pass "uninstall entry $UNINST_KEY"
+    ok "uninstall entry $UNINST_KEY"
 else
-    fail "uninstall entry: ${problems[*]}"
+    not_ok "uninstall entry: ${problems[*]}"
 fi
 
 # ---- the shortcut opens the installed copy
 # start.exe resolves the shortcut as Explorer does and returns at once; the
 # window's process is the program itself, its command line the installed path.
-wine start "$lnk_win" </dev/null >/dev/null 2>&1 || fail "wine start Pulvar.lnk failed"
-if window=$(pulvar_wait_window "$title" 30); then
+wine start "$lnk_win" </dev/null >/dev/null 2>&1 || not_ok "wine start Pulvar.lnk failed"
+if window=$(pulvar_wait_window "$PULVAR_TITLE" 30); then
     pid=$(xdotool getwindowpid "$window" 2>/dev/null || true)
     cmdline=$(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null || true)
     if [[ ${cmdline,,} == *"${instdir_win,,}\\pulvar.exe"* ]]; then
-        pass "the shortcut opens the installed Pulvar, window \"$title\""
+        ok "the shortcut opens the installed Pulvar, window \"$PULVAR_TITLE\""
     else
-        fail "the window \"$title\" belongs to \"$cmdline\", not the installed copy"
+        not_ok "the window \"$PULVAR_TITLE\" belongs to \"$cmdline\", not the installed copy"
     fi
 else
-    fail "the shortcut opened no window \"$title\" within 30 s"
+    not_ok "the shortcut opened no window \"$PULVAR_TITLE\" within 30 s"
 fi
 
 # ---- a running Pulvar is not overwritten
@@ -141,12 +129,12 @@ if [[ -n $pid ]] && kill -0 "$pid" 2>/dev/null; then
     status=0
     wine "$setup" /S </dev/null >/dev/null 2>&1 || status=$?
     if ((status != 0)) && cmp -s "$PULVAR_EXE" "$instdir/Pulvar.exe" && kill -0 "$pid" 2>/dev/null; then
-        pass "a second setup while Pulvar runs gives up (status $status) and leaves it alone"
+        ok "a second setup while Pulvar runs gives up (status $status) and leaves it alone"
     else
-        fail "a second setup while Pulvar runs ended with status $status"
+        not_ok "a second setup while Pulvar runs ended with status $status"
     fi
     kill "$pid" 2>/dev/null || true
-    pulvar_wait_exit "$pid" 10 || fail "Pulvar did not end after kill"
+    pulvar_wait_exit "$pid" 10 || not_ok "Pulvar did not end after kill"
 fi
 pid=
 
@@ -155,7 +143,7 @@ pid=
 # once; the copy does the work. So: wait, bounded, for everything to go.
 status=0
 wine "$instdir_win\\uninstall.exe" /S </dev/null >/dev/null 2>&1 || status=$?
-((status == 0)) || fail "uninstall.exe /S ended with status $status"
+((status == 0)) || not_ok "uninstall.exe /S ended with status $status"
 deadline=$((SECONDS + 20))
 while [[ -e $instdir || -e $lnk ]] && ((SECONDS <= deadline)); do sleep 0.3; done
 left=()
@@ -164,9 +152,9 @@ left=()
 has_key && left+=("the uninstall entry")
 if ((${#left[@]} == 0)); then
     installed=0
-    pass "uninstall.exe /S removed the program, its folder, the shortcut and the uninstall entry"
+    ok "uninstall.exe /S removed the program, its folder, the shortcut and the uninstall entry"
 else
-    fail "after uninstalling, still there: ${left[*]}"
+    not_ok "after uninstalling, still there: ${left[*]}"
 fi
 
-exit "$failed"
+finish

@@ -47,24 +47,16 @@ loads() { [[ -s $record ]] && sed 's/\r$//' "$record" | paste -sd ' '; }
 # --- 1. Pulvar.exe prints -----------------------------------------------------
 
 # Started in its own folder, which is then the current folder as well.
-(cd "$folder" && exec wine "$folder/Pulvar.exe") </dev/null >"$folder/wine.log" 2>&1 &
-pid=$!
-pulvar_at_exit "kill $pid 2>/dev/null; wait $pid 2>/dev/null"
-window=$(pulvar_wait_window "$PULVAR_TITLE" 30) || give_up "no window titled \"$PULVAR_TITLE\""
-xdotool windowfocus --sync "$window" >/dev/null 2>&1 || true
-sleep 0.3
+pulvar_start "$folder/Pulvar.exe" || give_up "no window titled \"$PULVAR_TITLE\""
+pulvar_focus "$window"
 
-# "Imprimir " in the client area (Wine draws the frame around it).
-eval "$(xdotool getwindowgeometry --shell "$window")"
-frame_x=$(((WIDTH - 620) / 2))
-frame_y=$((HEIGHT - 360 - frame_x))
-xdotool mousemove $((X + frame_x + 416)) $((Y + frame_y + 316)) click 1
+pulvar_click "$window" main Command3 # "Imprimir "
 
 if question=$(pulvar_wait_window "$question_title" 10); then
-    xdotool windowfocus --sync "$question" >/dev/null 2>&1 || true
-    xdotool key Return  # OK
+    pulvar_focus "$question"
+    xdotool key Return # OK
     if failure=$(pulvar_wait_window "$failure_title" 60); then
-        xdotool windowfocus --sync "$failure" >/dev/null 2>&1 || true
+        pulvar_focus "$failure"
         xdotool key Return
         if [[ -s $record ]]; then
             not_ok "Pulvar.exe loaded the planted $(loads) to print"
@@ -75,17 +67,17 @@ if question=$(pulvar_wait_window "$question_title" 10); then
         not_ok "the report without a printer showed no failure message"
     fi
 else
-    not_ok "\"Imprimir \" showed no question"
+    not_ok "\"Imprimir \" showed no question (screen: $(pulvar_screenshot no-question))"
 fi
 kill -0 "$pid" 2>/dev/null || not_ok "Pulvar.exe ended while printing"
 
 # --- 2. each guard on its own ---------------------------------------------------
 
 rm -f "$record"
-output=$(cd "$folder" && PULVAR_E2E_PLANTED=1 timeout 60 wine "$folder/pulvar_windows_tests.exe" \
-    --gtest_filter='PlantedDll.*' 2>&1 </dev/null)
+output=$(PULVAR_E2E_PLANTED=1 tests_exe="$folder/pulvar_windows_tests.exe" tests_timeout=60 \
+    windows_tests 'PlantedDll.*')
 status=$?
-if ((status == 0)) && grep -q '^\[  PASSED  \] 1 test' <<<"$output" && ! grep -q SKIPPED <<<"$output"; then
+if tests_passed "$status" "$output" 1; then
     ok "the print system's loader and the restricted search each skip the stand-in (a bare name found it: $(loads))"
 else
     printf '%s\n' "$output" | grep -E 'Failure|Expected|Which is|actual|proves|SKIPPED|FAILED' | sed "s/^/$me:   /"

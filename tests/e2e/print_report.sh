@@ -21,7 +21,7 @@ done
 [[ -x /usr/lib/cups/backend/cups-pdf ]] || give_up "the cups-pdf backend is not installed (printer-driver-cups-pdf)"
 [[ -f $tests_exe ]] || give_up "$tests_exe is not built"
 
-version=$(sed -n 's/^project(Pulvar VERSION \([0-9.]*\).*/\1/p' "$PULVAR_SRC/CMakeLists.txt")
+version=$(pulvar_version) || give_up "cannot read the version"
 # What RealPrinterTest types into the window.
 name="María José Peña"
 footer="PULVAR - Anàlisis de la Presiòn Sanguinea. $version"
@@ -100,11 +100,9 @@ pdf_count() { find "$out" -name '*.pdf' | wc -l; }
 
 # Runs one RealPrinterTest under Wine; false when it fails or does not run.
 run_test() {
-    local test=$1 log="$artifacts/$1.log"
-    PULVAR_E2E_PRINTER=1 timeout 120 wine "$tests_exe" --gtest_filter="RealPrinterTest.$test" \
-        >"$log" 2>&1 </dev/null {lock_fd}>&-
-    local status=$?
-    if ((status != 0)) || ! grep -q 'PASSED.*1 test' "$log" || grep -q 'SKIPPED' "$log"; then
+    local test=$1 log="$artifacts/$1.log" status=0
+    PULVAR_E2E_PRINTER=1 windows_tests "RealPrinterTest.$test" >"$log" {lock_fd}>&- || status=$?
+    if ! tests_passed "$status" "$(<"$log")" 1; then
         ((status == 124)) && printf '%s: %s did not end within 120 s\n' "$me" "$test"
         sed 's/^/    /' "$log"
         return 1
