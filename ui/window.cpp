@@ -82,7 +82,6 @@ LRESULT CALLBACK Window::Trampoline(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     } else {
         // No exception may unwind into USER32.
         try {
-            if (msg == WM_CREATE) self->createParts();
             result = self->onMessage(msg, wp, lp);
         } catch (...) {
             result = DefWindowProcW(hwnd, msg, wp, lp);
@@ -105,6 +104,10 @@ void Window::createParts() {
 
 LRESULT Window::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
+        case WM_CREATE:
+            createParts();
+            onCreate();
+            return 0;
         case WM_ACTIVATE:
             if (KeepFocusAcrossActivation(hwnd_, wp, lastFocus_)) return 0;
             break;

@@ -23,6 +23,21 @@ struct WindowSpec {
     int iconId;              // the class icon and the window's own icons
 };
 
+// One control event of a window, as a table row: the control and the
+// handler it runs. Each window keeps one table per kind of event.
+template <class W>
+struct EventRow {
+    int control;
+    void (W::*handler)();
+};
+
+// Runs the handler that rows give for control, if any.
+template <class W, size_t N>
+void RunHandler(W& window, const EventRow<W> (&rows)[N], int control) {
+    for (const EventRow<W>& row : rows)
+        if (row.control == control) return (window.*row.handler)();
+}
+
 class Window {
 public:
     Window(const Window&) = delete;
@@ -48,6 +63,8 @@ protected:
     // One named handler per case; what a window leaves to the base goes to
     // Window::onMessage, which ends in DefWindowProc.
     virtual LRESULT onMessage(UINT msg, WPARAM wp, LPARAM lp);
+    // WM_CREATE, once the controls and the icons are there.
+    virtual void onCreate() {}
     // The DPI changed and the controls follow it: anything else that does.
     virtual void onDpiChanged(int /*dpi*/) {}
     // A label's text colour; the background is always the window's face.

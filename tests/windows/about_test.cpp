@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/gdi.h"
 #include "platform/owned.h"
 #include "platform/text.h"
 #include "tests/windows/fakes.h"
@@ -102,12 +103,10 @@ TEST(AboutTexts, ExactCharacters) {
 // ------------------------------------------------------------------ the window
 
 COLORREF TextColour(AboutWindow& about, Ctl label) {
-    HDC dc = CreateCompatibleDC(nullptr);
-    SendMessageW(about.Hwnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+    MemoryDc dc(CreateCompatibleDC(nullptr));
+    SendMessageW(about.Hwnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.get()),
                  reinterpret_cast<LPARAM>(about.Control(label)));
-    COLORREF colour = GetTextColor(dc);
-    DeleteDC(dc);
-    return colour;
+    return GetTextColor(dc.get());
 }
 
 bool Shown(AboutWindow& about, Ctl c) { return (GetWindowLongW(about.Control(c), GWL_STYLE) & WS_VISIBLE) != 0; }
@@ -239,21 +238,20 @@ Fit MeasureLabel(AboutWindow& about, Ctl label) {
     RECT box{};
     GetClientRect(hwnd, &box);
     const bool wraps = (GetWindowLongW(hwnd, GWL_STYLE) & SS_TYPEMASK) == SS_LEFT;
-    HDC dc = GetDC(hwnd);
+    ScreenDc window(hwnd);
+    HDC dc = window.get();
     auto measure = [&](HFONT font, RECT* rc) {
-        HGDIOBJ old = SelectObject(dc, font);
+        Selection selected(dc, font);
         DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), rc,
                   DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | (wraps ? DT_WORDBREAK : DT_SINGLELINE));
         TEXTMETRICW tm{};
         GetTextMetricsW(dc, &tm);
-        SelectObject(dc, old);
         return static_cast<int>(tm.tmAveCharWidth);
     };
     RECT needed{0, 0, box.right, 0}, unused{0, 0, box.right, 0};
     Fit fit{};
     fit.averageWidth = measure(reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)), &needed);
     fit.layoutAverageWidth = measure(about.Controls().FontFor(about.Controls().Row(about::id(label))->font), &unused);
-    ReleaseDC(hwnd, dc);
     fit.neededHeight = needed.bottom;
     fit.boxHeight = box.bottom;
     EXPECT_LE(needed.right, box.right) << "wider than its box: " << Narrow(text);
@@ -478,11 +476,11 @@ TEST_F(About, HandPointerOverTheDonationPictureOnly) {
 
 // Paints Picture1 into a bitmap whose background is `back` and returns its pixels.
 std::vector<COLORREF> PaintDonation(AboutWindow& about, COLORREF back, bool throughControl, SIZE size) {
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    Owned<HBITMAP, DeleteObject> bitmap(CreateCompatibleBitmap(screen, size.cx, size.cy));
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, bitmap.get());
+    ScreenDc screen;
+    MemoryDc memory(CreateCompatibleDC(screen.get()));
+    Owned<HBITMAP, DeleteObject> bitmap(CreateCompatibleBitmap(screen.get(), size.cx, size.cy));
+    HDC dc = memory.get();
+    Selection selected(dc, bitmap.get());
     RECT all{0, 0, size.cx, size.cy};
     SetDCBrushColor(dc, back);
     FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
@@ -493,8 +491,6 @@ std::vector<COLORREF> PaintDonation(AboutWindow& about, COLORREF back, bool thro
     std::vector<COLORREF> pixels;
     for (int y = 0; y < size.cy; ++y)
         for (int x = 0; x < size.cx; ++x) pixels.push_back(GetPixel(dc, x, y));
-    SelectObject(dc, old);
-    DeleteDC(dc);
     return pixels;
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/gdi.h"
 #include "core/classify.h"
 #include "core/identity.h"
 #include "fakes.h"
@@ -159,11 +160,12 @@ TEST_F(Form1Test, NamesInAnyScriptAreEchoedIntact) {
 // shows as boxes. Chinese and Arabic come from fonts Windows links in, which
 // this question does not see, so only Greek and Cyrillic are asked.
 TEST_F(Form1Test, NamesInGreekAndCyrillicHaveGlyphsWhereverTheNameShows) {
-    HDC dc = GetDC(form.Hwnd());
+    ScreenDc window(form.Hwnd());
+    HDC dc = window.get();
     for (Ctl c : {Ctl::Text1, Ctl::Label6}) {
         HFONT font = reinterpret_cast<HFONT>(SendMessageW(C(c), WM_GETFONT, 0, 0));
         ASSERT_NE(font, nullptr);
-        HGDIOBJ old = SelectObject(dc, font);
+        Selection selected(dc, font);
         for (const wchar_t* name : {L"Αλέξανδρος Παπαδόπουλος", L"Дмитрий Иванович"}) {
             const int n = lstrlenW(name);
             std::vector<WORD> glyphs(static_cast<size_t>(n));
@@ -172,9 +174,7 @@ TEST_F(Form1Test, NamesInGreekAndCyrillicHaveGlyphsWhereverTheNameShows) {
                 EXPECT_NE(glyphs[static_cast<size_t>(i)], 0xFFFF)
                     << "control " << static_cast<int>(c) << ", character " << i << " of " << Narrow(name);
         }
-        SelectObject(dc, old);
     }
-    ReleaseDC(form.Hwnd(), dc);
 }
 
 // Where each control must sit, worked out here from the layout's numbers
@@ -238,13 +238,13 @@ TEST_F(Form1Test, LabelsLieBeneathTheControlsTheyOverlap) {
             RECT theirs = PlaceOf(other.id), both{};
             if (!IntersectRect(&both, &mine, &theirs)) continue;
             ++overlaps;
-            HRGN shape = CreateRectRgn(0, 0, 0, 0);
+            Region region(CreateRectRgn(0, 0, 0, 0));
+            HRGN shape = region.get();
             ASSERT_NE(GetWindowRgn(C(static_cast<Ctl>(label.id)), shape), ERROR)
                 << label.id << " paints over " << other.id;
             for (POINT at : {POINT{both.left, both.top}, POINT{both.right - 1, both.bottom - 1}})
                 EXPECT_FALSE(PtInRegion(shape, at.x - mine.left, at.y - mine.top))
                     << label.id << " paints over " << other.id << " at " << at.x << "," << at.y;
-            DeleteObject(shape);
         }
     }
     EXPECT_GE(overlaps, 3);
@@ -377,13 +377,14 @@ std::vector<DWORD> Drawn(HFONT font, const std::wstring& text) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    HDC dc = CreateCompatibleDC(nullptr);
+    MemoryDc memory(CreateCompatibleDC(nullptr));
+    HDC dc = memory.get();
     void* bits = nullptr;
     Bitmap bitmap(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     std::vector<DWORD> pixels;
     if (bitmap && bits) {
-        HGDIOBJ oldBitmap = SelectObject(dc, bitmap.get());
-        HGDIOBJ oldFont = SelectObject(dc, font);
+        Selection bitmapSelected(dc, bitmap.get());
+        Selection fontSelected(dc, font);
         RECT all{0, 0, kWidth, kHeight};
         FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
         SetTextColor(dc, RGB(0, 0, 0));
@@ -392,10 +393,7 @@ std::vector<DWORD> Drawn(HFONT font, const std::wstring& text) {
         GdiFlush();
         const DWORD* first = static_cast<const DWORD*>(bits);
         pixels.assign(first, first + kWidth * kHeight);
-        SelectObject(dc, oldFont);
-        SelectObject(dc, oldBitmap);
     }
-    DeleteDC(dc);
     return pixels;
 }
 

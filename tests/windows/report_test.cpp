@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/gdi.h"
 #include "fakes.h"
 #include "platform/owned.h"
 #include "platform/report_font.h"
@@ -305,18 +306,18 @@ TEST(PrintReport, NothingComesInWhileAReportPrints) {
 // from linked fonts (Chinese, Arabic) are not seen by GetGlyphIndicesW.
 TEST(PrintReport, TheReportFontHasGreekAndCyrillicLetters) {
     const std::wstring name = Widen("Νίκος Παπαδόπουλος Иван Петрович Ёё Ωω");
-    HDC screen = GetDC(nullptr);
-    ASSERT_NE(screen, nullptr);
-    const LOGFONTW lf = ReportFont(GetDeviceCaps(screen, LOGPIXELSY));
-    HFONT font = CreateFontIndirectW(&lf);
-    ASSERT_NE(font, nullptr);
-    HGDIOBJ previous = SelectObject(screen, font);
+    ScreenDc screen;
+    ASSERT_TRUE(screen);
+    const LOGFONTW lf = ReportFont(GetDeviceCaps(screen.get(), LOGPIXELSY));
+    Owned<HFONT, DeleteObject> font(CreateFontIndirectW(&lf));
+    ASSERT_TRUE(font);
+    DWORD converted = 0;
     std::vector<WORD> glyphs(name.size());
-    const DWORD converted = GetGlyphIndicesW(screen, name.c_str(), static_cast<int>(name.size()), glyphs.data(),
-                                             GGI_MARK_NONEXISTING_GLYPHS);
-    SelectObject(screen, previous);
-    DeleteObject(font);
-    ReleaseDC(nullptr, screen);
+    {
+        Selection selected(screen.get(), font.get());
+        converted = GetGlyphIndicesW(screen.get(), name.c_str(), static_cast<int>(name.size()), glyphs.data(),
+                                     GGI_MARK_NONEXISTING_GLYPHS);
+    }
     ASSERT_EQ(converted, name.size());
     std::wstring missing;
     for (size_t i = 0; i < name.size(); ++i)

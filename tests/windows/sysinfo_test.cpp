@@ -492,10 +492,7 @@ TEST(OnWindows, LauncherKeysOpenForAStandardUser) {
     if (testing::UnderWine()) GTEST_SKIP() << "Windows only: Wine grants every registry access, so no refusal shows";
     StandardUser user;
     ASSERT_TRUE(user.active()) << "cannot act as a user without administrator rights";
-    const struct {
-        const char* key;
-        const char* value;
-    } lookups[] = {{kSysInfoPathKey, kSysInfoPathValue}, {kSysInfoFolderKey, kSysInfoFolderValue}};
+    const SysInfoLookup lookups[] = {kSysInfoPath, kSysInfoFolder};
     int present = 0;
     for (const auto& lookup : lookups) {
         HKEY opened = nullptr;
@@ -524,8 +521,8 @@ TEST(OnWindows, LauncherKeysOpenForAStandardUser) {
 TEST(OnWindows, SysInfoStartsTheSystemInformationTool) {
     if (testing::UnderWine()) GTEST_SKIP() << "Windows only: starts the msinfo32.exe that Windows registers";
     std::string registered;
-    if (!GetKeyValue(RealRegistry(), RegistryRoot::LocalMachine, kSysInfoPathKey, kSysInfoPathValue, registered))
-        GTEST_SKIP() << "this Windows does not register msinfo32.exe under HKLM\\" << kSysInfoPathKey;
+    if (!GetKeyValue(RealRegistry(), RegistryRoot::LocalMachine, kSysInfoPath.key, kSysInfoPath.value, registered))
+        GTEST_SKIP() << "this Windows does not register msinfo32.exe under HKLM\\" << kSysInfoPath.key;
     testing::TestServices fakes;
     RecordingPrograms programs;
     Services services{fakes.prompt, fakes.clock,   fakes.locale,   fakes.shell,

@@ -22,6 +22,20 @@ constexpr WindowSpec kSpec{L"PulvarAbout", WS_OVERLAPPED | WS_CAPTION | WS_SYSME
                            about::kClientWidthTwips, about::kClientHeightTwips, about::kLayout.data(),
                            about::kLayout.size(), IMG_LIGHTS};
 
+// What each control does.
+using Event = EventRow<AboutWindow>;
+constexpr Event kClicks[] = {
+    {about::id(Ctl::cmdOK), &AboutWindow::cmdOK_Click},
+    {about::id(Ctl::cmdSysInfo), &AboutWindow::cmdSysInfo_Click},
+    {about::id(Ctl::lblDisclaimer), &AboutWindow::lblDisclaimer_Click},
+};
+constexpr Event kPointerOver[] = {{about::id(Ctl::lblDisclaimer), &AboutWindow::lblDisclaimer_MouseMove}};
+// Picture boxes, which have no click notification of their own.
+constexpr Event kBoxClicks[] = {
+    {about::id(Ctl::picIcon), &AboutWindow::picIcon_Click},
+    {about::id(Ctl::Picture1), &AboutWindow::Picture1_Click},
+};
+
 }  // namespace
 
 AboutWindow* AboutSlot::Current() const { return window_ && window_->Hwnd() ? window_.get() : nullptr; }
@@ -73,9 +87,6 @@ void AboutWindow::onGone() {
 
 LRESULT AboutWindow::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-        case WM_CREATE:
-            onCreate();
-            return 0;
         case WM_CLOSE:
             cmdOK_Click();
             return 0;
@@ -107,27 +118,13 @@ void AboutWindow::onCommand(int id, int code) {
         cmdOK_Click();
         return;
     }
-    if (code != BN_CLICKED) return;  // STN_CLICKED has the same value
-    switch (static_cast<Ctl>(id)) {
-        case Ctl::cmdOK: cmdOK_Click(); break;
-        case Ctl::cmdSysInfo: cmdSysInfo_Click(); break;
-        case Ctl::lblDisclaimer: lblDisclaimer_Click(); break;
-        default: break;
-    }
+    if (code == BN_CLICKED) RunHandler(*this, kClicks, id);  // STN_CLICKED has the same value
 }
 
-void AboutWindow::onControlMouseMove(int id) {
-    // Only the disclaimer reacts; over any other control the colours stay as they are.
-    if (static_cast<Ctl>(id) == Ctl::lblDisclaimer) lblDisclaimer_MouseMove();
-}
+// Only the disclaimer reacts; over any other control the colours stay as they are.
+void AboutWindow::onControlMouseMove(int id) { RunHandler(*this, kPointerOver, id); }
 
-void AboutWindow::onControlClick(int id) {
-    switch (static_cast<Ctl>(id)) {
-        case Ctl::picIcon: picIcon_Click(); break;
-        case Ctl::Picture1: Picture1_Click(); break;
-        default: break;
-    }
-}
+void AboutWindow::onControlClick(int id) { RunHandler(*this, kBoxClicks, id); }
 
 // The scheme's text colour, unless the label has its own.
 COLORREF AboutWindow::LabelTextColour(HWND label) const {

@@ -44,7 +44,7 @@ private:
     LRESULT onMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     COLORREF LabelTextColour(HWND label) const override;
     void onGone() override;
-    void onCreate();
+    void onCreate() override;
     void onCommand(int id, int code) override;
     void onControlMouseMove(int id) override;
     void onControlClick(int id) override;

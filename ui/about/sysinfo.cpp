@@ -53,11 +53,11 @@ void StartSysInfo(Services& services, void* owner) {
         // Only an absolute path is looked at or started: an empty or relative
         // one would name a file in whatever folder or drive the program was
         // started from, a USB stick or a share.
-        if (GetKeyValue(services.registry, RegistryRoot::LocalMachine, kSysInfoPathKey, kSysInfoPathValue, path)) {
+        if (GetKeyValue(services.registry, RegistryRoot::LocalMachine, kSysInfoPath.key, kSysInfoPath.value, path)) {
             // What PATH names is started as it is, without looking for it first.
             started = IsAbsoluteProgramPath(path) && services.programs.Start(path);
-        } else if (GetKeyValue(services.registry, RegistryRoot::LocalMachine, kSysInfoFolderKey,
-                               kSysInfoFolderValue, path)) {
+        } else if (GetKeyValue(services.registry, RegistryRoot::LocalMachine, kSysInfoFolder.key,
+                               kSysInfoFolder.value, path)) {
             path += kSysInfoProgram;
             started = IsAbsoluteProgramPath(path) && services.programs.FileExists(path) &&
                       services.programs.Start(path);

@@ -10,10 +10,15 @@
 namespace pulvar {
 
 inline constexpr char kSysInfoUnavailable[] = "La información del sistema no está disponible en este momento";
-inline constexpr char kSysInfoPathKey[] = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-inline constexpr char kSysInfoPathValue[] = "PATH";
-inline constexpr char kSysInfoFolderKey[] = "SOFTWARE\\Microsoft\\Shared Tools Location";
-inline constexpr char kSysInfoFolderValue[] = "MSINFO";
+
+// Where the registry tells of the tool, under HKEY_LOCAL_MACHINE: a key and
+// the name of a value in it.
+struct SysInfoLookup {
+    const char* key;
+    const char* value;
+};
+inline constexpr SysInfoLookup kSysInfoPath{"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH"};  // the program
+inline constexpr SysInfoLookup kSysInfoFolder{"SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO"};
 inline constexpr char kSysInfoProgram[] = "\\MSINFO32.EXE";
 
 // Thrown by GetKeyValue for a value that holds no bytes at all. It is not a

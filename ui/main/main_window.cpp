@@ -25,6 +25,26 @@ constexpr WindowSpec kSpec{L"PulvarForm1", WS_OVERLAPPED | WS_CAPTION | WS_SYSME
                            form1::kClientWidthTwips, form1::kClientHeightTwips, form1::kLayout.data(),
                            form1::kLayout.size(), IMG_LIGHTS};
 
+// What each control does. The buttons not listed have no action yet, and
+// the pointer over any control not listed leaves the title as it is.
+using Event = EventRow<MainWindow>;
+constexpr Event kClicks[] = {
+    {form1::id(Ctl::Command1), &MainWindow::Command1_Click},   {form1::id(Ctl::Command2), &MainWindow::Command2_Click},
+    {form1::id(Ctl::Command3), &MainWindow::Command3_Click},   {form1::id(Ctl::Command4), &MainWindow::Command4_Click},
+    {form1::id(Ctl::Command6), &MainWindow::Command6_Click},   {form1::id(Ctl::Command11), &MainWindow::Command11_Click},
+    {form1::id(Ctl::Command12), &MainWindow::Command12_Click}, {form1::id(Ctl::Label13), &MainWindow::Label13_Click},
+};
+constexpr Event kPointerOver[] = {
+    {form1::id(Ctl::Command12), &MainWindow::Command12_MouseMove},
+    {form1::id(Ctl::Command6), &MainWindow::Command6_MouseMove},
+};
+// Text boxes and picture boxes, which have no click notification of their own.
+constexpr Event kBoxClicks[] = {
+    {form1::id(Ctl::Text2), &MainWindow::Text2_Click},
+    {form1::id(Ctl::Text3), &MainWindow::Text3_Click},
+    {form1::id(Ctl::Text4), &MainWindow::Text4_Click},
+};
+
 // The slider's pointer is the pointing-hand icon turned into a cursor whose
 // hot spot is the fingertip.
 HCURSOR HandCursorFromIcon(int resourceId, int dpi) {
@@ -58,9 +78,6 @@ bool MainWindow::Create(int showCommand) {
 
 LRESULT MainWindow::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-        case WM_CREATE:
-            onCreate();
-            return 0;
         case WM_DESTROY:
             KillTimer(hwnd_, kTimer1);
             // The program ends with its main window, however the window went.
@@ -107,36 +124,12 @@ void MainWindow::onCreate() {
 }
 
 void MainWindow::onCommand(int id, int code) {
-    if (code != BN_CLICKED) return;  // STN_CLICKED has the same value
-    switch (static_cast<Ctl>(id)) {
-        case Ctl::Command1: Command1_Click(); break;
-        case Ctl::Command2: Command2_Click(); break;
-        case Ctl::Command3: Command3_Click(); break;
-        case Ctl::Command4: Command4_Click(); break;
-        case Ctl::Command6: Command6_Click(); break;
-        case Ctl::Command11: Command11_Click(); break;
-        case Ctl::Command12: Command12_Click(); break;
-        case Ctl::Label13: Label13_Click(); break;
-        default: break;  // the other buttons have no action yet
-    }
+    if (code == BN_CLICKED) RunHandler(*this, kClicks, id);  // STN_CLICKED has the same value
 }
 
-void MainWindow::onControlMouseMove(int id) {
-    switch (static_cast<Ctl>(id)) {
-        case Ctl::Command12: Command12_MouseMove(); break;
-        case Ctl::Command6: Command6_MouseMove(); break;
-        default: break;  // other controls leave the title as it is
-    }
-}
+void MainWindow::onControlMouseMove(int id) { RunHandler(*this, kPointerOver, id); }
 
-void MainWindow::onControlClick(int id) {
-    switch (static_cast<Ctl>(id)) {
-        case Ctl::Text2: Text2_Click(); break;
-        case Ctl::Text3: Text3_Click(); break;
-        case Ctl::Text4: Text4_Click(); break;
-        default: break;
-    }
-}
+void MainWindow::onControlClick(int id) { RunHandler(*this, kBoxClicks, id); }
 
 // Group boxes let the pointer through to the window, so the window tells the
 // frames apart from its bare surface by where the pointer is.
