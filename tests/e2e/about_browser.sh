@@ -11,9 +11,7 @@ me=about_browser
 # shellcheck source=tests/e2e/checks
 source "$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/checks"
 
-tests_exe="$PULVAR_BUILD/pulvar_windows_tests.exe"
-[[ -f $tests_exe ]] || give_up "$tests_exe is not built"
-pulvar_wine_start || give_up "no Wine environment"
+need_windows_tests
 
 work=$(mktemp -d)
 pulvar_at_exit "rm -rf '$work'"

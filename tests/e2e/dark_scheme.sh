@@ -10,20 +10,13 @@ me=dark_scheme
 # shellcheck source=tests/e2e/checks
 source "$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/checks"
 
-tests_exe="$PULVAR_BUILD/pulvar_windows_tests.exe"
-[[ -f $tests_exe ]] || give_up "no $tests_exe (build it first)"
-pulvar_wine_start || give_up "no Wine environment"
+need_windows_tests
 
 saved=$(mktemp -d)
-# Wine reads the colours when its server starts.
-restart_wine() {
-    wineserver -k >/dev/null 2>&1 || true
-    wineserver -w >/dev/null 2>&1 || true
-}
 restore() {
     wine reg delete 'HKCU\Control Panel\Colors' /f >/dev/null 2>&1 || true
     wine reg import "$(winepath -w "$saved/colors.reg")" >/dev/null 2>&1 || true
-    restart_wine
+    restart_wineserver
     rm -rf "$saved"
 }
 wine reg export 'HKCU\Control Panel\Colors' "$(winepath -w "$saved/colors.reg")" /y >/dev/null 2>&1 ||
@@ -36,7 +29,7 @@ for name in ButtonText WindowText MenuText CaptionText InactiveTitleText GrayTex
 set_colour ActiveTitle '128 0 128'
 set_colour Hilight '0 255 255'
 set_colour HilightText '0 0 0'
-restart_wine
+restart_wineserver
 
 status=0
 output=$(PULVAR_EXPECT_DARK_SCHEME=1 windows_tests 'DarkScheme.*' --gtest_brief=1) || status=$?

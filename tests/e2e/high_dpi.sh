@@ -9,15 +9,11 @@ me=high_dpi
 # shellcheck source=tests/e2e/checks
 source "$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/checks"
 
-tests_exe="$PULVAR_BUILD/pulvar_windows_tests.exe"
-[[ -f $tests_exe ]] || give_up "no $tests_exe (build it first)"
-pulvar_wine_start || give_up "no Wine environment"
+need_windows_tests
 
-# Wine reads the DPI when its server starts.
 set_dpi() {
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
-    wineserver -k >/dev/null 2>&1 || true
-    wineserver -w >/dev/null 2>&1 || true
+    restart_wineserver
 }
 set_dpi 144
 pulvar_at_exit "set_dpi 96"

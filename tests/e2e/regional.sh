@@ -8,9 +8,7 @@ me=regional
 # shellcheck source=tests/e2e/checks
 source "$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/checks"
 
-tests_exe="$PULVAR_BUILD/pulvar_windows_tests.exe"
-[[ -f $tests_exe ]] || give_up "no $tests_exe (build it first)"
-pulvar_wine_start || give_up "no Wine environment"
+need_windows_tests
 
 for region in es_ES.UTF-8 en_US.UTF-8; do
     status=0
