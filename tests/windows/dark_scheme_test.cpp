@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -25,25 +26,60 @@ bool SchemeIsDark() {
 
 int Brightness(COLORREF c) { return (GetRValue(c) * 299 + GetGValue(c) * 587 + GetBValue(c) * 114) / 1000; }
 
+// Whether each pixel of a control, painted as it paints itself on screen,
+// stands out light from a dark face; row by row.
+using LightMap = std::vector<std::vector<bool>>;
+
+LightMap PaintedLight(HWND control) {
+    RECT rc;
+    GetClientRect(control, &rc);
+    ScreenDc screen;
+    MemoryDc dc(CreateCompatibleDC(screen.get()));
+    Owned<HBITMAP, DeleteObject> bitmap(CreateCompatibleBitmap(screen.get(), rc.right, rc.bottom));
+    Selection selected(dc.get(), bitmap.get());
+    SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT | PRF_ERASEBKGND);
+    LightMap light(static_cast<size_t>(rc.bottom), std::vector<bool>(static_cast<size_t>(rc.right)));
+    for (int y = 0; y < rc.bottom; ++y)
+        for (int x = 0; x < rc.right; ++x)
+            light[static_cast<size_t>(y)][static_cast<size_t>(x)] = Brightness(GetPixel(dc.get(), x, y)) > 128;
+    return light;
+}
+
+int Count(const std::vector<bool>& row) { return static_cast<int>(std::count(row.begin(), row.end(), true)); }
+
 struct Ink {
     int light = 0;  // pixels clearly lighter than the face
     int total = 0;
 };
 
-// Paints a label as it paints itself on screen, into a bitmap of its size,
-// and counts how many of its pixels stand out light from a dark face.
 Ink PaintedInk(HWND label) {
-    RECT rc;
-    GetClientRect(label, &rc);
-    ScreenDc screen;
-    MemoryDc dc(CreateCompatibleDC(screen.get()));
-    Owned<HBITMAP, DeleteObject> bitmap(CreateCompatibleBitmap(screen.get(), rc.right, rc.bottom));
-    Selection selected(dc.get(), bitmap.get());
-    SendMessageW(label, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT | PRF_ERASEBKGND);
     Ink ink;
-    for (int y = 0; y < rc.bottom; ++y)
-        for (int x = 0; x < rc.right; ++x, ++ink.total)
-            if (Brightness(GetPixel(dc.get(), x, y)) > 128) ++ink.light;
+    for (const std::vector<bool>& row : PaintedLight(label)) {
+        ink.light += Count(row);
+        ink.total += static_cast<int>(row.size());
+    }
+    return ink;
+}
+
+// A frame's caption: the band at its top as high as its font, less the
+// frame's own lines (the top one runs through the band, the sides at its
+// ends), which are light in any scheme.
+int CaptionInk(HWND frame) {
+    ScreenDc screen;
+    Selection font(screen.get(), reinterpret_cast<HFONT>(SendMessageW(frame, WM_GETFONT, 0, 0)));
+    TEXTMETRICW tm{};
+    GetTextMetricsW(screen.get(), &tm);
+    LightMap light = PaintedLight(frame);
+    const size_t band = std::min(light.size(), static_cast<size_t>(tm.tmHeight));
+    size_t line = 0;
+    for (size_t y = 0; y < band; ++y)
+        if (Count(light[y]) > Count(light[line])) line = y;
+    int ink = 0;
+    for (size_t y = 0; y < band; ++y) {
+        if (y + 1 >= line && y <= line + 1) continue;
+        const std::vector<bool>& row = light[y];
+        if (row.size() > 8) ink += static_cast<int>(std::count(row.begin() + 4, row.end() - 4, true));
+    }
     return ink;
 }
 
@@ -61,6 +97,8 @@ TEST(DarkScheme, LabelsOfTheDefaultColourAreLightOnDark) {
         EXPECT_GT(ink.light, 0) << "Form1 label " << row.caption << " has no light text";
         EXPECT_LT(ink.light * 2, ink.total) << "Form1 label " << row.caption << " is not dark behind its text";
     }
+    for (form1::Ctl frame : {form1::Ctl::Frame1, form1::Ctl::Frame2})
+        EXPECT_GT(CaptionInk(form.Control(frame)), 0) << "frame " << form1::id(frame) << " has no light caption";
 
     form.About().Show(form.Hwnd());
     AboutWindow* about = form.About().Current();
