@@ -19,21 +19,21 @@ void Window::DestroyUnhandled() {
 bool Window::registerClass() const {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    if (GetClassInfoExW(Module(), spec_.className, &wc)) return true;
+    if (GetClassInfoExW(Module(), kind_.className, &wc)) return true;
     wc = WNDCLASSEXW{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = Trampoline;
     wc.hInstance = Module();
-    wc.hIcon = LoadIconW(Module(), MAKEINTRESOURCEW(spec_.iconId));
+    wc.hIcon = LoadIconW(Module(), MAKEINTRESOURCEW(kind_.iconId));
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = spec_.className;
+    wc.lpszClassName = kind_.className;
     return RegisterClassExW(&wc) != 0;
 }
 
 RECT Window::centredFor(int dpi) const {
-    RECT rc{0, 0, TwipsToPixels(spec_.clientWidthTwips, dpi), TwipsToPixels(spec_.clientHeightTwips, dpi)};
-    AdjustWindowRectForDpi(&rc, spec_.style, spec_.exStyle, dpi);
+    RECT rc{0, 0, TwipsToPixels(kind_.clientWidthTwips, dpi), TwipsToPixels(kind_.clientHeightTwips, dpi)};
+    AdjustWindowRectForDpi(&rc, kind_.style, kind_.exStyle, dpi);
     const int width = rc.right - rc.left, height = rc.bottom - rc.top;
     const int x = work_.left + ((work_.right - work_.left) - width) / 2;
     const int y = work_.top + ((work_.bottom - work_.top) - height) / 2;
@@ -56,7 +56,7 @@ bool Window::CreateCentred(HWND owner, HWND nearWindow) {
     const int dpi = ScreenDpi();
     const RECT rc = centredFor(dpi);
     destroyed_ = false;
-    if (!CreateWindowExW(spec_.exStyle, spec_.className, L"", spec_.style, rc.left, rc.top, rc.right - rc.left,
+    if (!CreateWindowExW(kind_.exStyle, kind_.className, L"", kind_.style, rc.left, rc.top, rc.right - rc.left,
                          rc.bottom - rc.top, owner, nullptr, Module(), this))
         return false;
     if (const int landed = WindowDpi(hwnd_); landed != dpi) applyDpi(landed, centredFor(landed));
@@ -96,9 +96,9 @@ LRESULT CALLBACK Window::Trampoline(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 // What every window has before its own WM_CREATE handler runs.
 void Window::createParts() {
-    controls_.Create(hwnd_, spec_.rows, spec_.rowCount, WindowDpi(hwnd_));
-    iconBig_.reset(LoadIconImage(spec_.iconId, GetSystemMetrics(SM_CXICON)));
-    iconSmall_.reset(LoadIconImage(spec_.iconId, GetSystemMetrics(SM_CXSMICON)));
+    controls_.Create(hwnd_, kind_.rows, kind_.rowCount, WindowDpi(hwnd_));
+    iconBig_.reset(LoadIconImage(kind_.iconId, GetSystemMetrics(SM_CXICON)));
+    iconSmall_.reset(LoadIconImage(kind_.iconId, GetSystemMetrics(SM_CXSMICON)));
     SetIcons(iconBig_.get(), iconSmall_.get());
 }
 
@@ -145,7 +145,7 @@ LRESULT Window::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
 void Window::applyDpi(int dpi, RECT suggested) {
     controls_.SetDpi(dpi);
     onDpiChanged(dpi);
-    FitClientAreaForDpi(hwnd_, suggested, spec_.clientWidthTwips, spec_.clientHeightTwips, dpi);
+    FitClientAreaForDpi(hwnd_, suggested, kind_.clientWidthTwips, kind_.clientHeightTwips, dpi);
 }
 
 void Window::SetIcons(HICON big, HICON small) {

@@ -12,7 +12,9 @@
 
 namespace pulvar {
 
-struct WindowSpec {
+// What kind of window a Window is: its class, frame, client size in twips,
+// controls and icon.
+struct WindowKind {
     const wchar_t* className;
     DWORD style;
     DWORD exStyle;
@@ -49,7 +51,7 @@ public:
     HICON StandardIcon() const { return iconBig_.get(); }
 
 protected:
-    explicit Window(const WindowSpec& spec) : spec_(spec) {}
+    explicit Window(const WindowKind& kind) : kind_(kind) {}
     // Destroys the window, if any, without running its handlers.
     virtual ~Window();
 
@@ -95,7 +97,7 @@ private:
     void createParts();
     void applyDpi(int dpi, RECT suggested);
 
-    const WindowSpec spec_;
+    const WindowKind kind_;
     RECT work_{};  // the work area of the monitor the window opened on
     Icon iconBig_;
     Icon iconSmall_;

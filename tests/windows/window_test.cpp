@@ -16,13 +16,13 @@ namespace {
 constexpr UINT kCloseInside = WM_APP + 100;  // the handler destroys its own window
 constexpr UINT kCloseNested = WM_APP + 101;  // ... from a message it sends itself
 
-constexpr WindowSpec kSpec{L"PulvarTestWindow", WS_OVERLAPPEDWINDOW, 0, 1440, 1440, nullptr, 0, IMG_LIGHTS};
+constexpr WindowKind kKind{L"PulvarTestWindow", WS_OVERLAPPEDWINDOW, 0, 1440, 1440, nullptr, 0, IMG_LIGHTS};
 
 // Frees itself when gone, as the About window's slot frees it, and writes
 // down what happened in order in a log that outlives it.
 class SelfClosing : public Window {
 public:
-    explicit SelfClosing(std::vector<std::string>& log) : Window(kSpec), log_(log) {}
+    explicit SelfClosing(std::vector<std::string>& log) : Window(kKind), log_(log) {}
     ~SelfClosing() override { log_.push_back("freed"); }
     bool Create() { return CreateCentred(nullptr, nullptr); }
 

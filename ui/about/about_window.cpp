@@ -18,7 +18,7 @@ namespace {
 constexpr UINT_PTR kPicture1Subclass = 7;
 
 // A fixed dialog frame; WS_CLIPCHILDREN because the window paints the lines itself.
-constexpr WindowSpec kSpec{L"PulvarAbout", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, WS_EX_DLGMODALFRAME,
+constexpr WindowKind kKind{L"PulvarAbout", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, WS_EX_DLGMODALFRAME,
                            about::kClientWidthTwips, about::kClientHeightTwips, about::kLayout.data(),
                            about::kLayout.size(), IMG_LIGHTS};
 
@@ -67,7 +67,7 @@ void AboutSlot::Gone(AboutWindow* window) {
     if (window_.get() == window) window_.reset();
 }
 
-AboutWindow::AboutWindow(Services& services, AboutSlot* slot) : Window(kSpec), services_(services), slot_(slot) {}
+AboutWindow::AboutWindow(Services& services, AboutSlot* slot) : Window(kKind), services_(services), slot_(slot) {}
 
 AboutWindow::~AboutWindow() {
     // Destroyed from outside its own messages: the window must not try to

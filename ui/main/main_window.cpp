@@ -21,7 +21,7 @@ namespace {
 constexpr UINT_PTR kTimer1 = 1;
 
 // A sizable frame, as the form was drawn, though the layout itself is fixed.
-constexpr WindowSpec kSpec{L"PulvarForm1", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX, 0,
+constexpr WindowKind kKind{L"PulvarForm1", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX, 0,
                            form1::kClientWidthTwips, form1::kClientHeightTwips, form1::kLayout.data(),
                            form1::kLayout.size(), IMG_LIGHTS};
 
@@ -38,7 +38,7 @@ constexpr Event kPointerOver[] = {
     {form1::id(Ctl::Command12), &MainWindow::Command12_MouseMove},
     {form1::id(Ctl::Command6), &MainWindow::Command6_MouseMove},
 };
-// Text boxes and picture boxes, which have no click notification of their own.
+// The numeric boxes, which have no click notification of their own.
 constexpr Event kBoxClicks[] = {
     {form1::id(Ctl::Text2), &MainWindow::Text2_Click},
     {form1::id(Ctl::Text3), &MainWindow::Text3_Click},
@@ -61,7 +61,7 @@ HCURSOR HandCursorFromIcon(int resourceId, int dpi) {
 
 }  // namespace
 
-MainWindow::MainWindow(Services& services) : Window(kSpec), services_(services), about_(services) {}
+MainWindow::MainWindow(Services& services) : Window(kKind), services_(services), about_(services) {}
 
 // The window goes first, while every part of this object is still there.
 MainWindow::~MainWindow() { DestroyUnhandled(); }
