@@ -85,19 +85,4 @@ std::vector<std::string> WrapWords(const std::string& text, int maxWidth, const 
     return lines;
 }
 
-std::vector<std::string> WrapWords(const std::string& text, int maxWidth,
-                                   const std::function<int(const std::string&)>& measure) {
-    return WrapWords(text, maxWidth, [&measure](const std::string& all) {
-        std::vector<int> widths;
-        int width = 0;
-        for (size_t pos = 0; pos < all.size();) {
-            const size_t next = NextCodePoint(all, pos);
-            width += measure(all.substr(pos, next - pos));
-            widths.push_back(width);
-            pos = next;
-        }
-        return widths;
-    });
-}
-
 }  // namespace pulvar

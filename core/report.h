@@ -50,9 +50,4 @@ using PrefixWidths = std::function<std::vector<int>(const std::string& text)>;
 // length.
 std::vector<std::string> WrapWords(const std::string& text, int maxWidth, const PrefixWidths& prefixWidths);
 
-// The same with a measure of whole pieces, which is asked once for each code
-// point on its own.
-std::vector<std::string> WrapWords(const std::string& text, int maxWidth,
-                                   const std::function<int(const std::string&)>& measure);
-
 }  // namespace pulvar

@@ -65,6 +65,23 @@ int Characters(const std::string& text) {
     return n;
 }
 
+// Widths for WrapWords from a measure of pieces, asked once for each code
+// point on its own.
+template <class Measure>
+PrefixWidths EachCodePoint(Measure measure) {
+    return [measure](const std::string& text) {
+        std::vector<int> widths;
+        int width = 0;
+        for (size_t pos = 0; pos < text.size();) {
+            const size_t next = NextCodePoint(text, pos);
+            width += measure(text.substr(pos, next - pos));
+            widths.push_back(width);
+            pos = next;
+        }
+        return widths;
+    };
+}
+
 std::vector<std::string> Words(const std::string& text) {
     std::istringstream in(text);
     std::vector<std::string> words;
@@ -93,7 +110,7 @@ TEST(WrapWords, BreaksAtBlanksAndCutsOnlyOverlongWords) {
         {"ñññññ", 2, {"ññ", "ññ", "ñ"}},
         {"abc", 0, {"a", "b", "c"}},
     };
-    for (const Case& c : cases) EXPECT_EQ(WrapWords(c.text, c.width, Characters), c.lines) << c.text << " @" << c.width;
+    for (const Case& c : cases) EXPECT_EQ(WrapWords(c.text, c.width, EachCodePoint(Characters)), c.lines) << c.text << " @" << c.width;
 }
 
 std::string NonBlanks(const std::string& text) {
@@ -108,7 +125,7 @@ TEST(WrapWords, TheLongestReportSentenceLosesNothingAndFitsTheWidth) {
                                  PressureOutput(PressureBand::Stage1).sentence;
     ASSERT_GT(Characters(sentence), 200);
     for (int width : {1, 7, 20, 60, 100, 199}) {
-        const std::vector<std::string> lines = WrapWords(sentence, width, Characters);
+        const std::vector<std::string> lines = WrapWords(sentence, width, EachCodePoint(Characters));
         std::string joined, glued;
         for (const std::string& line : lines) {
             EXPECT_TRUE(Characters(line) <= width || Characters(line) == 1) << "'" << line << "' @" << width;
@@ -138,7 +155,7 @@ TEST(WrapWords, MeasuresALongTextOnce) {
         bytes += static_cast<long>(piece.size());
         return Characters(piece);
     };
-    const std::vector<std::string> lines = WrapWords(text, 60, counting);
+    const std::vector<std::string> lines = WrapWords(text, 60, EachCodePoint(counting));
     EXPECT_LE(calls, codePoints);
     EXPECT_LE(bytes, static_cast<long>(text.size()));
     std::string glued;

@@ -40,12 +40,6 @@ set_colour HilightText '0 0 0'
 wine reg add "$themes" /v ThemeActive /t REG_SZ /d 0 /f >/dev/null 2>&1
 restart_wineserver
 
-status=0
-output=$(PULVAR_EXPECT_DARK_SCHEME=1 windows_tests 'DarkScheme.*' --gtest_brief=1) || status=$?
-if tests_passed "$status" "$output" 1; then
-    ok "labels and frame captions light on dark"
-else
-    printf '%s\n' "$output"
-    not_ok "the windows under a dark scheme"
-fi
+PULVAR_EXPECT_DARK_SCHEME=1 expect_windows_tests 'DarkScheme.*' 1 \
+    "labels and frame captions light on dark" "the windows under a dark scheme"
 finish

@@ -18,12 +18,5 @@ set_dpi() {
 set_dpi 144
 pulvar_at_exit "set_dpi 96"
 
-status=0
-output=$(PULVAR_EXPECT_DPI=144 windows_tests 'HighDpi.*' --gtest_brief=1) || status=$?
-if tests_passed "$status" "$output" 1; then
-    ok "both windows scaled for 144 DPI"
-else
-    printf '%s\n' "$output"
-    not_ok "the windows at 144 DPI"
-fi
+PULVAR_EXPECT_DPI=144 expect_windows_tests 'HighDpi.*' 1 "both windows scaled for 144 DPI" "the windows at 144 DPI"
 finish

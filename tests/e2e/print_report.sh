@@ -31,10 +31,6 @@ long_pressure="Su Presiòn Arterial es: 150 / 95150/95, Hipertension estadio 1 ,
 
 pulvar_wine_start || give_up "no Wine environment"
 
-# The default printer belongs to the whole machine: one run at a time.
-exec {lock_fd}>/tmp/pulvar-e2e-print.lock
-flock -w 200 "$lock_fd" || give_up "another run of this test held the print system for 200 s"
-
 artifacts="$PULVAR_BUILD/e2e/$me"
 rm -rf "$artifacts"
 mkdir -p "$artifacts"
@@ -43,56 +39,12 @@ mkdir -p "$artifacts"
 
 # Wine reads the queues when a process loads the print system, so CUPS must
 # be up before any of the test processes start.
-# lpstat -r succeeds either way; only its words tell.
-cups_running() { [[ $(LC_ALL=C lpstat -r 2>/dev/null) == "scheduler is running" ]]; }
-cupsd_pid=
-if cups_running; then
-    printf '%s: using the cupsd that is already running\n' "$me"
-else
-    # Not holding the lock: it must end with this script.
-    setsid /usr/sbin/cupsd -f </dev/null >>"$artifacts/cupsd.log" 2>&1 {lock_fd}>&- &
-    cupsd_pid=$!
-    stop_cupsd() {
-        kill "$cupsd_pid" 2>/dev/null
-        wait "$cupsd_pid" 2>/dev/null
-    }
-    pulvar_at_exit stop_cupsd
-    for ((i = 0; i < 100; i++)); do
-        cups_running && break
-        kill -0 "$cupsd_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    cups_running || give_up "cupsd did not start (see $artifacts/cupsd.log)"
-fi
-
-# Queues left by an interrupted run (this run holds the lock, so no other is
-# using them).
-for stale in $(LC_ALL=C lpstat -e 2>/dev/null | grep '^pulvar_e2e_'); do
-    lpadmin -x "$stale" 2>/dev/null
-    rm -f "/etc/cups/cups-pdf-$stale.conf"
-done
-
-previous_default=$(LC_ALL=C lpstat -d 2>/dev/null | sed -n 's/^system default destination: //p')
-queue="pulvar_e2e_$$"
+# shellcheck source=scripts/print-queue.sh
+source "$PULVAR_SRC/scripts/print-queue.sh"
 out=$(mktemp -d /tmp/pulvar-print.XXXXXX)
-chmod 0777 "$out"
-conf="/etc/cups/cups-pdf-$queue.conf"
-remove_queue() {
-    lpadmin -x "$queue" 2>/dev/null || true
-}
-cleanup_print() {
-    remove_queue
-    [[ -n $previous_default ]] && lpadmin -d "$previous_default" 2>/dev/null
-    rm -f "$conf"
-    rm -rf "$out"
-}
-pulvar_at_exit cleanup_print
-
-# Label 1 gives every job a file of its own: the reports share one title.
-printf 'Out %s\nAnonDirName %s\nUserUMask 0022\nLabel 1\n' "$out" "$out" >"$conf"
-lpadmin -p "$queue" -v "cups-pdf:/$queue" -P /usr/share/ppd/cups-pdf/CUPS-PDF_noopt.ppd -E 2>>"$artifacts/lpadmin.log" ||
-    give_up "could not add the print queue"
-lpadmin -d "$queue" || give_up "could not make the print queue the default"
+pulvar_at_exit "rm -rf '$out'"
+pulvar_print_queue_start "$out" pulvar_e2e || give_up "no print queue (see $PULVAR_WINE_LOG)"
+queue=$PULVAR_PRINT_QUEUE
 
 # --- helpers ------------------------------------------------------------------
 
@@ -101,7 +53,7 @@ pdf_count() { find "$out" -name '*.pdf' | wc -l; }
 # Runs one RealPrinterTest under Wine; false when it fails or does not run.
 run_test() {
     local test=$1 log="$artifacts/$1.log" status=0
-    PULVAR_E2E_PRINTER=1 windows_tests "RealPrinterTest.$test" >"$log" {lock_fd}>&- || status=$?
+    PULVAR_E2E_PRINTER=1 windows_tests "RealPrinterTest.$test" >"$log" {pulvar_print_lock_fd}>&- || status=$?
     if ! tests_passed "$status" "$(<"$log")" 1; then
         ((status == 124)) && printf '%s: %s did not end within 120 s\n' "$me" "$test"
         sed 's/^/    /' "$log"
@@ -317,7 +269,7 @@ else
 fi
 
 # 8. No default printer: one message, no hang, nothing printed.
-remove_queue
+lpadmin -x "$queue" 2>/dev/null || true
 if [[ -n $(lpstat -v 2>/dev/null) ]]; then
     # Other queues on this machine must not get the test's report.
     printf '%s: other print queues exist; hiding the print system from this test\n' "$me"

@@ -23,6 +23,7 @@ namespace {
 
 using Key = Owned<HKEY, RegCloseKey>;
 using Handle = Owned<HANDLE, CloseHandle>;
+using FileHandle = Owned<HANDLE, CloseHandle, kInvalidHandleValue>;  // files and snapshots
 
 constexpr wchar_t kTestKey[] = L"Software\\PulvarTests\\SysInfo";
 constexpr char kTestKeyUtf8[] = "Software\\PulvarTests\\SysInfo";
@@ -214,7 +215,7 @@ void RemoveFolder(const std::wstring& folder) {
 }
 
 void MakeFile(const std::wstring& path, DWORD attributes) {
-    Handle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     ASSERT_NE(file.get(), INVALID_HANDLE_VALUE);
     file.reset();
     SetFileAttributesW(path.c_str(), attributes);
@@ -295,7 +296,7 @@ private:
 
 std::set<DWORD> ProcessesNamed(const std::wstring& exeName) {
     std::set<DWORD> ids;
-    Handle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    FileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry))

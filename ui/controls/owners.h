@@ -10,7 +10,6 @@ namespace pulvar {
 using Font = Owned<HFONT, DeleteObject>;
 using Icon = Owned<HICON, DestroyIcon>;
 using Bitmap = Owned<HBITMAP, DeleteObject>;
-using Brush = Owned<HBRUSH, DeleteObject>;
 using Cursor = Owned<HCURSOR, DestroyCursor>;
 
 // The program's module, where every resource lives.
