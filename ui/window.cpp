@@ -100,6 +100,9 @@ void Window::createParts() {
     iconBig_.reset(LoadIconImage(kind_.iconId, GetSystemMetrics(SM_CXICON)));
     iconSmall_.reset(LoadIconImage(kind_.iconId, GetSystemMetrics(SM_CXSMICON)));
     SetIcons(iconBig_.get(), iconSmall_.get());
+    // Handled once the message loop runs: after the window's creation,
+    // showing and first paint.
+    PostMessageW(hwnd_, kMsgCreateTooltip, 0, 0);
 }
 
 LRESULT Window::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -125,6 +128,9 @@ LRESULT Window::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         case kMsgControlClick:
             onControlClick(static_cast<int>(wp));
+            return 0;
+        case kMsgCreateTooltip:
+            controls_.CreateTooltip();
             return 0;
         case WM_DPICHANGED:
             applyDpi(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));

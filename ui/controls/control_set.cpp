@@ -81,15 +81,11 @@ HWND ControlSet::operator[](int id) const {
 
 void ControlSet::Create(HWND parent, const ControlRow* rows, size_t count, int dpi) {
     RegisterPictureBoxClass();
+    parent_ = parent;
     rows_ = rows;
     count_ = count;
     dpi_ = dpi;
     fonts_.Create(dpi);
-
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr,
-                               Module(), nullptr);
-    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
 
     for (size_t i = 0; i < count; ++i) {
         const ControlRow& row = rows[i];
@@ -99,15 +95,12 @@ void ControlSet::Create(HWND parent, const ControlRow* rows, size_t count, int d
         hwnds_[row.id] = hwnd;
         // Picture boxes are this program's own class and report for themselves.
         if (row.kind == Kind::PictureBox) {
-            PictureBox box(hwnd);
-            box.SetTooltip(tooltip_);
-            if (row.image != 0) box.LoadImage(row.image);
+            if (row.image != 0) PictureBox(hwnd).LoadImage(row.image);
         } else {
-            Subclass(hwnd, tooltip_);
+            Subclass(hwnd);
         }
         // No length limit of its own: whatever is typed or pasted is kept.
         if (row.kind == Kind::TextBox) SendMessageW(hwnd, EM_SETLIMITTEXT, 0, 0);
-        if (row.tip) addTip(parent, hwnd, row.tip);
     }
 
     // Frames go to the bottom so the controls drawn inside them stay visible,
@@ -137,12 +130,35 @@ HWND ControlSet::createControl(HWND parent, const ControlRow& row) {
                            rc.bottom - rc.top, parent, idParam, Module(), nullptr);
 }
 
-void ControlSet::addTip(HWND parent, HWND control, const char* tip) {
+HWND ControlSet::Tooltip() const {
+    CreateTooltip();
+    return tooltip_;
+}
+
+void ControlSet::CreateTooltip() const {
+    if (tooltip_ || !parent_) return;
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent_, nullptr,
+                               Module(), nullptr);
+    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
+    for (size_t i = 0; i < count_; ++i) {
+        const ControlRow& row = rows_[i];
+        HWND hwnd = (*this)[row.id];
+        if (!hwnd) continue;
+        if (row.kind == Kind::PictureBox)
+            PictureBox(hwnd).SetTooltip(tooltip_);
+        else
+            SetRelayTooltip(hwnd, tooltip_);
+        if (row.tip) addTip(hwnd, row.tip);
+    }
+}
+
+void ControlSet::addTip(HWND control, const char* tip) const {
     std::wstring text = Widen(tip);
     TTTOOLINFOW ti{};
     ti.cbSize = sizeof ti;
     ti.uFlags = TTF_IDISHWND;  // the controls relay their mouse messages
-    ti.hwnd = parent;
+    ti.hwnd = parent_;
     ti.uId = reinterpret_cast<UINT_PTR>(control);
     ti.lpszText = text.data();
     SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));

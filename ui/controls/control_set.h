@@ -21,6 +21,10 @@ public:
 
     // Creates every row as a child of parent, in the order of the rows.
     void Create(HWND parent, const ControlRow* rows, size_t count, int dpi);
+    // The tooltip and the rows' tips. Nobody sees a tip before the pointer
+    // has rested on a control, so the window makes them after its first
+    // paint, once its message loop runs; once only.
+    void CreateTooltip() const;
     // Lays every control out again for another DPI: places, fonts, images.
     void SetDpi(int dpi);
 
@@ -30,12 +34,13 @@ public:
     RECT PixelRect(int id) const;
     int Dpi() const { return dpi_; }
     HFONT FontFor(FontId font) const { return fonts_[font]; }
-    HWND Tooltip() const { return tooltip_; }
+    // The tooltip, made now if the window has not made it yet.
+    HWND Tooltip() const;
 
 private:
     POINT originTwips(const ControlRow& row) const;
     HWND createControl(HWND parent, const ControlRow& row);
-    void addTip(HWND parent, HWND control, const char* tip);
+    void addTip(HWND control, const char* tip) const;
     void layOut(bool moving);
     void setButtonImage(HWND button, int resourceId);
     DWORD labelStyle(const ControlRow& row) const;
@@ -49,7 +54,8 @@ private:
     std::vector<Icon> buttonIcons_;
     std::vector<Bitmap> buttonBitmaps_;
     std::vector<Font> fittedFonts_;
-    HWND tooltip_ = nullptr;  // a window: destroyed with its owner
+    HWND parent_ = nullptr;
+    mutable HWND tooltip_ = nullptr;  // a window: destroyed with its owner
 };
 
 }  // namespace pulvar

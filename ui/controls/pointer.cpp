@@ -84,10 +84,15 @@ void ReportClick(HWND control) {
                  reinterpret_cast<LPARAM>(control));
 }
 
-void Subclass(HWND control, HWND tooltip) {
-    auto* mine = new Subclassed{reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_WNDPROC)), tooltip};
+void Subclass(HWND control) {
+    auto* mine = new Subclassed{reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_WNDPROC)), nullptr};
     SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(mine));
     SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlProc));
+}
+
+void SetRelayTooltip(HWND control, HWND tooltip) {
+    if (GetWindowLongPtrW(control, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(ControlProc)) return;
+    if (auto* mine = reinterpret_cast<Subclassed*>(GetWindowLongPtrW(control, GWLP_USERDATA))) mine->tooltip = tooltip;
 }
 
 }  // namespace pulvar

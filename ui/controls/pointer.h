@@ -20,6 +20,8 @@ void ReportPointer(HWND tooltip, HWND control, UINT msg, WPARAM wp, LPARAM lp);
 void ReportClick(HWND control);
 
 // Makes a system control report the pointer; a text box also reports its clicks.
-void Subclass(HWND control, HWND tooltip);
+void Subclass(HWND control);
+// The tooltip a subclassed control hands its mouse messages to (none at first).
+void SetRelayTooltip(HWND control, HWND tooltip);
 
 }  // namespace pulvar

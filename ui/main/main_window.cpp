@@ -118,7 +118,6 @@ void MainWindow::onCreate() {
     SendMessageW(slider, TBM_SETPAGESIZE, 0, form1::kSliderPageSize);
     SendMessageW(Control(Ctl::ProgressBar1), PBM_SETRANGE32, kGaugeMin, kGaugeMax);
     SendMessageW(Control(Ctl::ProgressBar1), PBM_SETPOS, kGaugeMin, 0);
-    sliderCursor_.reset(HandCursorFromIcon(IMG_HAND_SLIDER, controls_.Dpi()));
     SetTimer(hwnd_, kTimer1, form1::kTimer1IntervalMs, nullptr);
     Form_Load();
 }
@@ -146,10 +145,16 @@ void MainWindow::onMouseMove(POINT pt) {
         Form_MouseMove();
 }
 
-void MainWindow::onDpiChanged(int dpi) { sliderCursor_.reset(HandCursorFromIcon(IMG_HAND_SLIDER, dpi)); }
+// Made again for the new DPI when next needed.
+void MainWindow::onDpiChanged(int /*dpi*/) { sliderCursor_.reset(); }
 
+// The slider starts hidden, so its pointer is made when the pointer first
+// comes over it rather than at start, where each icon costs Wine server
+// round trips.
 HCURSOR MainWindow::CursorOver(HWND control) const {
-    return control == Control(Ctl::Slider1) ? sliderCursor_.get() : nullptr;
+    if (control != Control(Ctl::Slider1)) return nullptr;
+    if (!sliderCursor_) sliderCursor_.reset(HandCursorFromIcon(IMG_HAND_SLIDER, controls_.Dpi()));
+    return sliderCursor_.get();
 }
 
 std::string MainWindow::Text(Ctl c) const { return WindowTextUtf8(Control(c)); }

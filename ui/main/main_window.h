@@ -75,7 +75,7 @@ private:
 
     Services& services_;
     Reading reading_;
-    Cursor sliderCursor_;
+    mutable Cursor sliderCursor_;  // made when first shown
     AboutSlot about_;
     bool printing_ = false;  // inside Command3_Click
 };
