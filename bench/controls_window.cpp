@@ -69,19 +69,15 @@ void CreateControl(HWND parent, HINSTANCE instance, const ControlRow& row) {
                     parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, nullptr);
 }
 
-}  // namespace
-
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&icc);
-
+// The window with its controls, not yet shown.
+HWND CreatePlainWindow(HINSTANCE instance) {
     WNDCLASSW wc{};
     wc.lpfnWndProc = WindowProc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = L"ControlsWindow";
-    if (!RegisterClassW(&wc)) return 1;
+    if (!RegisterClassW(&wc)) return nullptr;
 
     constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
     RECT rc{0, 0, TwipsToPixels(pulvar::form1::kClientWidthTwips, 96),
@@ -90,8 +86,21 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     HWND hwnd = CreateWindowExW(0, wc.lpszClassName, L"Ventana con los mismos controles", kStyle, CW_USEDEFAULT,
                                 CW_USEDEFAULT, rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr, instance,
                                 nullptr);
-    if (!hwnd) return 1;
+    if (!hwnd) return nullptr;
     for (const ControlRow& row : pulvar::form1::kLayout) CreateControl(hwnd, instance, row);
+    return hwnd;
+}
+
+}  // namespace
+
+// bench/startup_parts.cpp takes the pieces above and brings its own entry.
+#ifndef PULVAR_CONTROLS_WINDOW_PARTS
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
+
+    HWND hwnd = CreatePlainWindow(instance);
+    if (!hwnd) return 1;
     ShowWindow(hwnd, showCommand);
     UpdateWindow(hwnd);
 
@@ -102,3 +111,4 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     }
     return static_cast<int>(msg.wParam);
 }
+#endif
