@@ -33,4 +33,8 @@ public:
 
 Printer& RealPrinter();
 
+// Whether the error a document's start failed with is the user declining the
+// output file's name: drivers answer with either of two codes.
+bool IsUserCancel(unsigned long error);
+
 }  // namespace pulvar

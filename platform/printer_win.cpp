@@ -13,6 +13,7 @@
 
 #include "core/report.h"
 #include "platform/gdi.h"
+#include "platform/messages.h"
 #include "platform/owned.h"
 #include "platform/report_font.h"
 #include "platform/system_library.h"
@@ -48,6 +49,13 @@ std::wstring DefaultPrinterName(HMODULE winspool) {
     return name;
 }
 
+// GDI calls this while it spools, which can take seconds on a slow or
+// unanswering printer: the window goes on serving its messages meanwhile.
+BOOL CALLBACK ServeWhileSpooling(HDC, int) {
+    ServeWaitingMessages();
+    return TRUE;  // the program offers no way to cancel a report once it prints
+}
+
 class WinPrinter : public Printer {
 public:
     ~WinPrinter() override { Abandon(); }
@@ -73,6 +81,7 @@ public:
             return widths;
         });
         for (const std::string& piece : pieces) {
+            ServeWaitingMessages();
             if (y_ + lineHeight_ > bottom_ && !NextPage()) return false;
             const std::wstring wide = Widen(piece);
             if (!wide.empty() && !TextOutW(dc_.get(), x, y_, wide.c_str(), static_cast<int>(wide.size())))
@@ -112,6 +121,7 @@ private:
         // GDI takes the driver from the printer's name.
         dc_.reset(CreateDCW(nullptr, name.c_str(), nullptr, nullptr));
         if (!dc_) return Fail();
+        SetAbortProc(dc_.get(), ServeWhileSpooling);
 
         const LOGFONTW lf = ReportFont(GetDeviceCaps(dc_.get(), LOGPIXELSY));
         font_.reset(CreateFontIndirectW(&lf));
@@ -131,7 +141,7 @@ private:
         // A printer that prints to a file asks for its name here, in a box
         // with a message loop of its own.
         if (StartDocW(dc_.get(), &info) <= 0) {
-            cancelled_ = GetLastError() == ERROR_CANCELLED;
+            cancelled_ = IsUserCancel(GetLastError());
             return Fail();
         }
         documentOpen_ = true;
@@ -235,6 +245,8 @@ LOGFONTW ReportFont(int pixelsPerInch) {
     std::wcsncpy(lf.lfFaceName, kFontFace, LF_FACESIZE - 1);
     return lf;
 }
+
+bool IsUserCancel(unsigned long error) { return error == ERROR_CANCELLED || error == ERROR_PRINT_CANCELLED; }
 
 Printer& RealPrinter() {
     static WinPrinter printer;

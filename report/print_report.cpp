@@ -1,42 +1,72 @@
 #include "report/print_report.h"
 
+#include <vector>
+
 #include "core/identity.h"
 #include "core/report.h"
+#include "platform/messages.h"
 #include "platform/printer.h"
 
 namespace pulvar {
 
 namespace {
 
-// While a report prints, its window takes no input and shows the wait cursor:
-// a printer may take many seconds, or run a message loop of its own (the box
-// that asks where to print to a file), and no click may start a second
-// document on top of the first. Undone however the printing ends.
-class BusyWindow {
+// While a report prints, the program's windows take no input and show the
+// wait cursor: a printer may take many seconds, or run a message loop of its
+// own (the box that asks where to print to a file), and no click may start a
+// second document on top of the first. Messages are still served meanwhile
+// (platform/messages.h), so input to the About window must be kept out too.
+// Undone however the printing ends.
+class BusyWindows {
 public:
-    explicit BusyWindow(HWND window)
-        : window_(window),
-          wasEnabled_(window && IsWindowEnabled(window)),
+    explicit BusyWindows(HWND owner)
+        : owner_(owner),
+          focus_(GetFocus()),
+          wasForeground_(owner && GetForegroundWindow() == owner),
           cursor_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {
-        if (wasEnabled_) EnableWindow(window_, FALSE);
+        Disable(owner_);
+        EnumThreadWindows(GetCurrentThreadId(), DisableShown, reinterpret_cast<LPARAM>(this));
     }
-    BusyWindow(const BusyWindow&) = delete;
-    BusyWindow& operator=(const BusyWindow&) = delete;
-    ~BusyWindow() {
-        if (wasEnabled_) EnableWindow(window_, TRUE);
+    BusyWindows(const BusyWindows&) = delete;
+    BusyWindows& operator=(const BusyWindows&) = delete;
+    ~BusyWindows() {
+        for (HWND window : disabled_)
+            if (IsWindow(window)) EnableWindow(window, TRUE);
         SetCursor(cursor_);
+        if (!owner_ || !IsWindow(owner_)) return;
+        // A driver's own box that closes while the window is still disabled
+        // hands the activation to another program's window: take it back.
+        if (wasForeground_ && GetForegroundWindow() != owner_) SetForegroundWindow(owner_);
+        // Disabling the window took the focus from its control.
+        if (focus_ && IsWindow(focus_) && IsChild(owner_, focus_) && GetFocus() != focus_) SetFocus(focus_);
     }
 
 private:
-    HWND window_;
-    bool wasEnabled_;
+    void Disable(HWND window) {
+        if (!window || !IsWindowEnabled(window)) return;
+        disabled_.push_back(window);  // first: a window is never left disabled unrecorded
+        EnableWindow(window, FALSE);
+    }
+    static BOOL CALLBACK DisableShown(HWND window, LPARAM self) {
+        try {
+            if (IsWindowVisible(window)) reinterpret_cast<BusyWindows*>(self)->Disable(window);
+            return TRUE;
+        } catch (...) {
+            return FALSE;  // no exception may unwind into USER32
+        }
+    }
+
+    HWND owner_;
+    HWND focus_;
+    bool wasForeground_;
     HCURSOR cursor_;
+    std::vector<HWND> disabled_;
 };
 
 enum class Outcome { Printed, Cancelled, Failed };
 
 Outcome Print(HWND owner, Services& services, const ReportInput& input) {
-    BusyWindow busy(owner);
+    BusyWindows busy(owner);
     Printer& printer = services.printer;
     bool started = false;
     try {
@@ -50,7 +80,10 @@ Outcome Print(HWND owner, Services& services, const ReportInput& input) {
         // A line that fails does not stop the others: the rest of the report
         // is still worth having on paper.
         bool printed = true;
-        for (const ReportLine& line : lines) printed = printer.PrintLine(line.indentColumns, line.text) && printed;
+        for (const ReportLine& line : lines) {
+            printed = printer.PrintLine(line.indentColumns, line.text) && printed;
+            ServeWaitingMessages();
+        }
         // Always ended: a document left open never reaches the queue.
         printed = printer.EndDocument() && printed;
         return printed ? Outcome::Printed : Outcome::Failed;

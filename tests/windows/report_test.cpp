@@ -255,10 +255,12 @@ TEST(PrintReport, DecliningTheFileNameEndsQuietly) {
     ExpectQuestion(w.fakes.prompt.shown[0]);
 }
 
-// The printer's own box runs a message loop while the document starts:
-// whatever comes through it (a second "Imprimir ", "Borrar", "Ver
-// Resultados", closing) must not start a second document or end the program
-// under the first.
+// The printer's own box runs a message loop while the document starts, and
+// the window serves its messages between lines: whatever comes through (a
+// second "Imprimir ", "Borrar", "Ver Resultados", typing, a click on
+// "Cerrar", closing) must not start a second document or end the program
+// under the first. The clock goes on, and a close request is carried out
+// once the report is queued.
 TEST(PrintReport, NothingComesInWhileAReportPrints) {
     RecordingPrinter printer;
     ReportWindow w(printer);
@@ -272,6 +274,7 @@ TEST(PrintReport, NothingComesInWhileAReportPrints) {
     };
     const HCURSOR wait = LoadCursorW(nullptr, IDC_WAIT);
     bool enabledDuring = true, waitCursorDuring = false;
+    int endedDuring = -1;
     printer.duringStart = [&] {
         enabledDuring = IsWindowEnabled(main) != FALSE;
         waitCursorDuring = GetCursor() == wait;
@@ -282,6 +285,15 @@ TEST(PrintReport, NothingComesInWhileAReportPrints) {
         click(form1::Ctl::Command1);
         click(form1::Ctl::Command11);
         SendMessageW(main, WM_CLOSE, 0, 0);
+        endedDuring = w.fakes.ending.ended;
+        // Waiting in the queue when the lines print: input the user gave
+        // the disabled window, and the clock's tick.
+        PostMessageW(w.window().Control(form1::Ctl::Text1), WM_CHAR, 'x', 1);
+        HWND close = w.window().Control(form1::Ctl::Command4);
+        PostMessageW(close, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+        PostMessageW(close, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+        w.fakes.clock.now = "14:00:00";
+        PostMessageW(main, WM_TIMER, 1, 0);
     };
     w.window().Command3_Click();
     EXPECT_FALSE(enabledDuring);
@@ -289,17 +301,80 @@ TEST(PrintReport, NothingComesInWhileAReportPrints) {
     // One question, one document, of what the window showed when it was asked.
     EXPECT_EQ(printer.calls, Document("Ana", kTypicalPulse, kTypicalPressure));
     EXPECT_EQ(w.fakes.prompt.shown.size(), 1u);
-    EXPECT_EQ(w.fakes.ending.ended, 0);
+    EXPECT_EQ(w.Shown(form1::Ctl::Text1), "");  // emptied by "Borrar", and nothing typed
+    EXPECT_EQ(w.Shown(form1::Ctl::Label9), "14:00:00");
+    EXPECT_EQ(endedDuring, 0);
+    EXPECT_EQ(w.fakes.ending.ended, 1);
     EXPECT_TRUE(IsWindowEnabled(main));
     EXPECT_NE(GetCursor(), wait);
 
     // Afterwards the window is as before: a click prints, closing ends.
+    testing::Pump();
+    EXPECT_EQ(w.fakes.prompt.shown.size(), 1u);
     printer.calls.clear();
     w.Evaluate("Ana", "72", "120", "80");
     w.window().Command3_Click();
     EXPECT_EQ(printer.calls, Document("Ana", kTypicalPulse, kTypicalPressure));
     SendMessageW(main, WM_CLOSE, 0, 0);
-    EXPECT_EQ(w.fakes.ending.ended, 1);
+    EXPECT_EQ(w.fakes.ending.ended, 2);
+}
+
+// A driver's own box (the file name a print to file asks for) closes while
+// the main window is still disabled, and the system activates another
+// program's window. After the report the main window is active again with
+// the focus where it was; the About window takes no input meanwhile.
+TEST(PrintReport, TheFocusComesBackAfterADriversBox) {
+    RecordingPrinter printer;
+    testing::TestServices fakes;
+    Services services{fakes.prompt, fakes.clock, fakes.locale, fakes.shell, fakes.ending,
+                      printer,      RealRegistry(), RealPrograms()};
+    MainWindow form(services);
+    ASSERT_TRUE(form.Create(SW_SHOW));
+    HWND main = form.Hwnd();
+    form.About().Show(main);
+    ASSERT_NE(form.About().Current(), nullptr);
+    HWND about = form.About().Current()->Hwnd();
+    SetForegroundWindow(main);
+    HWND button = form.Control(form1::Ctl::Command3);
+    SetFocus(button);
+    HWND other = CreateWindowExW(0, L"Static", L"otro programa", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
+                                 nullptr, nullptr, nullptr);
+    ShowWindow(other, SW_SHOWNOACTIVATE);
+    testing::Pump();
+    ASSERT_EQ(GetForegroundWindow(), main);
+    ASSERT_EQ(GetFocus(), button);
+
+    bool aboutEnabledDuring = true;
+    printer.duringStart = [&] {
+        aboutEnabledDuring = IsWindowEnabled(about) != FALSE;
+        HWND box = CreateWindowExW(0, L"Static", L"Guardar como", WS_OVERLAPPEDWINDOW, 50, 50, 200, 100, nullptr,
+                                   nullptr, nullptr, nullptr);
+        ShowWindow(box, SW_SHOW);
+        SetForegroundWindow(box);
+        testing::Pump();
+        SetForegroundWindow(other);
+        DestroyWindow(box);
+        testing::Pump();
+    };
+    form.Command3_Click();
+    testing::Pump();
+    EXPECT_FALSE(aboutEnabledDuring);
+    EXPECT_TRUE(IsWindowEnabled(about));
+    EXPECT_EQ(GetForegroundWindow(), main);
+    EXPECT_EQ(GetFocus(), button);
+    ASSERT_FALSE(printer.calls.empty());
+    EXPECT_EQ(printer.calls.back(), "end");
+    DestroyWindow(other);
+}
+
+// Drivers answer a declined file name with either code; both are the
+// user's choice, and anything else is a fault.
+TEST(PrintReport, BothCancelCodesAreTheUsersChoice) {
+    EXPECT_TRUE(IsUserCancel(ERROR_CANCELLED));
+    EXPECT_TRUE(IsUserCancel(ERROR_PRINT_CANCELLED));
+    EXPECT_FALSE(IsUserCancel(ERROR_SUCCESS));
+    EXPECT_FALSE(IsUserCancel(ERROR_ACCESS_DENIED));
+    EXPECT_FALSE(IsUserCancel(ERROR_INVALID_PRINTER_NAME));
 }
 
 // A name in Greek or Cyrillic prints as letters, not boxes. Scripts that come

@@ -152,6 +152,9 @@ void MainWindow::onDpiChanged(int /*dpi*/) { sliderCursor_.reset(); }
 // comes over it rather than at start, where each icon costs Wine server
 // round trips.
 HCURSOR MainWindow::CursorOver(HWND control) const {
+    // The windows serve their messages while a report prints, and the
+    // pointer moving over them must not lose the wait cursor.
+    if (printing_) return LoadCursorW(nullptr, IDC_WAIT);
     if (control != Control(Ctl::Slider1)) return nullptr;
     if (!sliderCursor_) sliderCursor_.reset(HandCursorFromIcon(IMG_HAND_SLIDER, controls_.Dpi()));
     return sliderCursor_.get();
@@ -181,8 +184,11 @@ void MainWindow::Command6_MouseMove() { SetWindowTextUtf8(hwnd_, kHintAdd); }
 
 void MainWindow::Form_QueryUnload() {
     // Ending now would pull the device context from under the report being
-    // printed; the window is disabled meanwhile, so only the system asks.
-    if (printing_) return;
+    // printed: the program ends as soon as the report is queued.
+    if (printing_) {
+        closeAfterPrinting_ = true;
+        return;
+    }
     services_.ending.EndProgram();
 }
 
@@ -224,12 +230,16 @@ void MainWindow::Command3_Click() {
     // file goes), and this click can come through it again.
     if (printing_) return;
     printing_ = true;
-    struct Done {
-        bool& flag;
-        ~Done() { flag = false; }
-    } done{printing_};
-    ReportInput input{Text(Ctl::Text1), reading_, Text(Ctl::Label7), Text(Ctl::Label8)};
-    PrintReport(hwnd_, services_, input);
+    closeAfterPrinting_ = false;
+    {
+        struct Done {
+            bool& flag;
+            ~Done() { flag = false; }
+        } done{printing_};
+        ReportInput input{Text(Ctl::Text1), reading_, Text(Ctl::Label7), Text(Ctl::Label8)};
+        PrintReport(hwnd_, services_, input);
+    }
+    if (closeAfterPrinting_) services_.ending.EndProgram();
 }
 
 void MainWindow::Command4_Click() {

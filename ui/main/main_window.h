@@ -77,7 +77,8 @@ private:
     Reading reading_;
     mutable Cursor sliderCursor_;  // made when first shown
     AboutSlot about_;
-    bool printing_ = false;  // inside Command3_Click
+    bool printing_ = false;          // inside Command3_Click
+    bool closeAfterPrinting_ = false;  // asked to close while a report printed
 };
 
 }  // namespace pulvar
