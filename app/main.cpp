@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "platform/com.h"
 #include "platform/seams.h"
 #include "platform/system_library.h"
 #include "ui/main/main_window.h"
@@ -13,16 +14,20 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
 
-    pulvar::MainWindow form1(pulvar::RealServices());
-    if (!form1.Create(showCommand)) return 1;
+    MSG msg{};
+    {
+        pulvar::MainWindow form1(pulvar::RealServices());
+        if (!form1.Create(showCommand)) return 1;
 
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        // Tab, Shift+Tab, Enter and Escape work in whichever window is active.
-        HWND active = GetActiveWindow();
-        if (active && IsDialogMessageW(active, &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+            // Tab, Shift+Tab, Enter and Escape work in whichever window is active.
+            HWND active = GetActiveWindow();
+            if (active && IsDialogMessageW(active, &msg)) continue;
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
     }
+    // The windows and their COM objects (the About window's picture) are gone.
+    pulvar::LeaveCom();
     return static_cast<int>(msg.wParam);
 }

@@ -1,6 +1,7 @@
 // The Win32 side of the seams the windows use.
 #include <windows.h>
 
+#include "platform/com.h"
 #include "platform/printer.h"
 #include "platform/programs.h"
 #include "platform/registry.h"
@@ -45,8 +46,10 @@ public:
         // The shell is loaded on the first link followed, not with the program.
         using ShellExecuteFn = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
         static const auto shellExecute = SystemFunction<ShellExecuteFn>(L"shell32.dll", "ShellExecuteW");
-        // The outcome is deliberately not examined: a missing browser is not
-        // something the program can mend.
+        // Browsers from the Store and associations that run through COM fail
+        // quietly on a thread without an apartment. The outcome is deliberately
+        // not examined: a missing browser is not something the program can mend.
+        UseCom();
         if (shellExecute)
             shellExecute(static_cast<HWND>(owner), L"open", Widen(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     }

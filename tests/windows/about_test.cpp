@@ -357,12 +357,22 @@ TEST_F(About, IconClickPutsTheDescriptionBackWithoutQuotes) {
     EXPECT_TRUE(fakes_.shell.opened.empty());
 }
 
+// The shell is called in a single-threaded apartment, as it needs for
+// browsers and associations that run through COM. (Under Wine the thread
+// stays in the apartment even after the picture's loader leaves it; on
+// Windows it does not.)
+void ExpectOpenedInSingleThreadedApartment(const std::vector<int>& apartments) {
+    ASSERT_EQ(apartments.size(), 1u);
+    EXPECT_TRUE(apartments[0] == APTTYPE_STA || apartments[0] == APTTYPE_MAINSTA) << "apartment " << apartments[0];
+}
+
 TEST_F(About, DisclaimerClickRevealsSysInfoAndOpensTheSite) {
     AboutWindow& about = Open();
     Click(about.Control(Ctl::lblDisclaimer));
     EXPECT_TRUE(Shown(about, Ctl::cmdSysInfo));
     ASSERT_EQ(fakes_.shell.opened, std::vector<std::string>{kSite});
     EXPECT_EQ(fakes_.shell.owners[0], about.Hwnd());
+    ExpectOpenedInSingleThreadedApartment(fakes_.shell.apartments);
     // It stays for the window's lifetime.
     MoveOver(about.Hwnd());
     Click(about.Control(Ctl::picIcon));
@@ -374,6 +384,7 @@ TEST_F(About, DonationPictureOpensTheDonationPage) {
     Click(about.Control(Ctl::Picture1));
     ASSERT_EQ(fakes_.shell.opened, std::vector<std::string>{kDonation});
     EXPECT_EQ(fakes_.shell.owners[0], about.Hwnd());
+    ExpectOpenedInSingleThreadedApartment(fakes_.shell.apartments);
 }
 
 TEST_F(About, TabVisitsTheButtonsAndPicturesInOrder) {

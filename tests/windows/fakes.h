@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <objbase.h>
 
 #include <deque>
 #include <string>
@@ -52,9 +53,14 @@ public:
     void Open(void* owner, const std::string& address) override {
         owners.push_back(owner);
         opened.push_back(address);
+        // The apartment the real shell would be called in; -1 for none.
+        APTTYPE type{};
+        APTTYPEQUALIFIER qualifier{};
+        apartments.push_back(SUCCEEDED(CoGetApartmentType(&type, &qualifier)) ? static_cast<int>(type) : -1);
     }
     std::vector<void*> owners;
     std::vector<std::string> opened;
+    std::vector<int> apartments;
 };
 
 class FakeEnding : public Ending {

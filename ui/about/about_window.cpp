@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "core/identity.h"
+#include "platform/com.h"
 #include "platform/gdi.h"
 #include "res/resource.h"
 #include "ui/about/sysinfo.h"
@@ -107,6 +108,9 @@ void AboutWindow::onCreate() {
     // Loaded at its own size, so the hot spot stays the fingertip.
     handCursor_.reset(static_cast<HCURSOR>(LoadImageW(Module(), MAKEINTRESOURCEW(IMG_HAND_CURSOR),
                                                       IMAGE_CURSOR, 0, 0, LR_DEFAULTCOLOR)));
+    // The picture and the two links need COM; the program enters it here,
+    // the first window that does, rather than at start-up.
+    UseCom();
     donate_.Load(IMG_DONATE_GIF);
     SetWindowSubclass(Control(Ctl::Picture1), Picture1Proc, kPicture1Subclass, reinterpret_cast<DWORD_PTR>(this));
     Form_Load();

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/com.h"
 #include "platform/gdi.h"
 #include "platform/system_library.h"
 
@@ -15,42 +16,21 @@ using Memory = Owned<HGLOBAL, GlobalFree>;
 constexpr int kHimetricPerInch = 2540;
 
 // OLE is loaded when the first picture is, not with the program.
-using CoInitializeExFn = HRESULT(WINAPI*)(void*, DWORD);
-using CoUninitializeFn = void(WINAPI*)();
 using CreateStreamOnHGlobalFn = HRESULT(WINAPI*)(HGLOBAL, BOOL, IStream**);
 using OleLoadPictureFn = HRESULT(WINAPI*)(IStream*, LONG, BOOL, REFIID, void**);
 
 struct Ole {
-    CoInitializeExFn coInitializeEx = SystemFunction<CoInitializeExFn>(L"ole32.dll", "CoInitializeEx");
-    CoUninitializeFn coUninitialize = SystemFunction<CoUninitializeFn>(L"ole32.dll", "CoUninitialize");
     CreateStreamOnHGlobalFn createStreamOnHGlobal =
         SystemFunction<CreateStreamOnHGlobalFn>(L"ole32.dll", "CreateStreamOnHGlobal");
     OleLoadPictureFn oleLoadPicture = SystemFunction<OleLoadPictureFn>(L"oleaut32.dll", "OleLoadPicture");
 
-    bool complete() const { return coInitializeEx && coUninitialize && createStreamOnHGlobal && oleLoadPicture; }
+    bool complete() const { return createStreamOnHGlobal && oleLoadPicture; }
 };
 
 const Ole& OleFunctions() {
     static const Ole ole;
     return ole;
 }
-
-// OLE may decode the picture through COM objects of its own, which need COM
-// on this thread while it loads; the loaded picture itself does not.
-class ComForThisScope {
-public:
-    explicit ComForThisScope(const Ole& ole)
-        : uninitialize_(ole.coUninitialize), result_(ole.coInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-    ~ComForThisScope() {
-        if (SUCCEEDED(result_)) uninitialize_();
-    }
-    ComForThisScope(const ComForThisScope&) = delete;
-    ComForThisScope& operator=(const ComForThisScope&) = delete;
-
-private:
-    CoUninitializeFn uninitialize_;
-    HRESULT result_;  // a thread already in another apartment keeps it
-};
 
 // OLE measures pictures in HIMETRIC, converted from pixels at the screen's
 // resolution when loading; the same resolution turns them back exactly.
@@ -84,7 +64,9 @@ bool GifPicture::Load(int resourceId) {
     memory.release();  // the stream frees it with itself
     Stream stream(rawStream);
 
-    ComForThisScope com(ole);
+    // OLE may decode the picture through COM objects of its own; the picture
+    // then lives in the thread's apartment, which stays until the program ends.
+    if (!UseCom()) return false;
     IPicture* picture = nullptr;
     if (FAILED(ole.oleLoadPicture(stream.get(), static_cast<LONG>(bytes), FALSE, IID_IPicture,
                               reinterpret_cast<void**>(&picture))))
