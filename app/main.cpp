@@ -4,6 +4,7 @@
 
 #include "platform/seams.h"
 #include "platform/system_library.h"
+#include "ui/controls/keyboard.h"
 #include "ui/main/main_window.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
@@ -17,12 +18,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     if (!form1.Create(showCommand)) return 1;
 
     MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        // Tab, Shift+Tab, Enter and Escape work in whichever window is active.
-        HWND active = GetActiveWindow();
-        if (active && IsDialogMessageW(active, &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) pulvar::DeliverMessage(msg);
     return static_cast<int>(msg.wParam);
 }

@@ -150,6 +150,16 @@ TEST_F(LiveTest, CerrarAsksAndOnlyOkEnds) {
     EXPECT_EQ(t.ending.ended, 0);
     EXPECT_TRUE(IsWindow(form.Hwnd()));
 
+    // Enter elsewhere does nothing; on the focused button it presses it.
+    t.prompt.answers = {kAnswerCancel};
+    SetFocus(C(Ctl::Text4));
+    testing::PressKey(VK_RETURN);
+    EXPECT_EQ(t.prompt.shown.size(), 1u);
+    SetFocus(C(Ctl::Command4));
+    testing::PressKey(VK_RETURN);
+    EXPECT_EQ(t.prompt.shown.size(), 2u);
+    EXPECT_EQ(t.ending.ended, 0);
+
     t.prompt.answers = {kAnswerOk};
     Click(Ctl::Command4);
     EXPECT_EQ(t.ending.ended, 1);
