@@ -5,6 +5,7 @@
 #include "platform/com.h"
 #include "platform/seams.h"
 #include "platform/system_library.h"
+#include "ui/controls/keyboard.h"
 #include "ui/main/main_window.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
@@ -19,13 +20,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
         pulvar::MainWindow form1(pulvar::RealServices());
         if (!form1.Create(showCommand)) return 1;
 
-        while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-            // Tab, Shift+Tab, Enter and Escape work in whichever window is active.
-            HWND active = GetActiveWindow();
-            if (active && IsDialogMessageW(active, &msg)) continue;
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0) pulvar::DeliverMessage(msg);
     }
     // The windows and their COM objects (the About window's picture) are gone.
     pulvar::LeaveCom();

@@ -413,7 +413,7 @@ public:
     void Close(void*) override {}
 };
 
-TEST_F(About, AltIStartsSysInfoOnceTheButtonIsShown) {
+TEST_F(About, AltIOrEnterOnTheButtonStartsSysInfoOnceItIsShown) {
     EmptyRegistry registry;
     Services services{fakes_.prompt,  fakes_.clock,   fakes_.locale, fakes_.shell, fakes_.ending,
                       fakes_.services.printer, registry, fakes_.services.programs};
@@ -428,6 +428,11 @@ TEST_F(About, AltIStartsSysInfoOnceTheButtonIsShown) {
     EXPECT_EQ(fakes_.prompt.shown[0].text, "La información del sistema no está disponible en este momento");
     EXPECT_EQ(fakes_.prompt.shown[0].title, "PULVAR");
     EXPECT_EQ(fakes_.prompt.shown[0].style, 0u);
+    // Enter presses the button that has the focus, not Aceptar.
+    SetFocus(about.Control(Ctl::cmdSysInfo));
+    testing::PressKey(VK_RETURN);
+    EXPECT_EQ(fakes_.prompt.shown.size(), 2u);
+    ASSERT_EQ(slot.Current(), &about);
     slot.Close();  // before services goes
 }
 
@@ -438,11 +443,14 @@ TEST_F(About, EveryWayOfClosingEndsItAndTheNextOneStartsAfresh) {
     } ways[] = {
         {"Aceptar", [](AboutWindow& a) { SendMessageW(a.Control(Ctl::cmdOK), BM_CLICK, 0, 0); }},
         {"Enter on Aceptar",
-         [](AboutWindow& a) { DialogKey(a.Hwnd(), a.Control(Ctl::cmdOK), WM_KEYDOWN, VK_RETURN); }},
+         [](AboutWindow& a) {
+             SetFocus(a.Control(Ctl::cmdOK));
+             testing::PressKey(VK_RETURN);
+         }},
         {"Enter on the icon",
          [](AboutWindow& a) {
              SetFocus(a.Control(Ctl::picIcon));
-             DialogKey(a.Hwnd(), a.Control(Ctl::picIcon), WM_KEYDOWN, VK_RETURN);
+             testing::PressKey(VK_RETURN);
          }},
         {"Escape", [](AboutWindow& a) { DialogKey(a.Hwnd(), GetFocus(), WM_KEYDOWN, VK_ESCAPE); }},
         {"close box", [](AboutWindow& a) { SendMessageW(a.Hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0); }},

@@ -13,6 +13,7 @@
 #include "platform/programs.h"
 #include "platform/registry.h"
 #include "platform/seams.h"
+#include "ui/controls/keyboard.h"
 
 namespace pulvar::testing {
 
@@ -87,6 +88,20 @@ inline void Pump() {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+}
+
+// Delivers what is waiting the way the program's own message loop does, the
+// keyboard navigation of the active window included.
+inline void PumpAsTheProgram() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DeliverMessage(msg);
+}
+
+// A key pressed on the control that has the focus, through that loop.
+inline void PressKey(WPARAM key) {
+    PostMessageW(GetFocus(), WM_KEYDOWN, key, 1);
+    PostMessageW(GetFocus(), WM_KEYUP, key, 0xC0000001);
+    PumpAsTheProgram();
 }
 
 }  // namespace pulvar::testing

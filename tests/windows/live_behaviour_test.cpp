@@ -9,6 +9,7 @@
 #include "core/classify.h"
 #include "fakes.h"
 #include "form1_fixture.h"
+#include "host.h"
 #include "platform/text.h"
 #include "ui/main/main_window.h"
 #include "ui/controls/picture_box.h"
@@ -76,6 +77,50 @@ TEST_F(LiveTest, HintsFollowThePointerAndStickOverOtherControls) {
     EXPECT_EQ(Title(), kProductTitle);
 }
 
+// Every title change repaints the caption and tells screen readers the
+// window's name changed; moves that keep the hint must not say so again.
+// Wine 8 sends no name-change event for a new window text, so under Wine the
+// texts set (WM_SETTEXT) are what is counted.
+HWND gNamed = nullptr;
+int gTextsSet = 0;
+int gNameChanges = 0;
+void CALLBACK CountNameChange(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG, DWORD, DWORD) {
+    if (hwnd == gNamed && object == OBJID_WINDOW) ++gNameChanges;
+}
+LRESULT CALLBACK CountTextSet(int code, WPARAM wp, LPARAM lp) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lp);
+    if (code == HC_ACTION && sent->hwnd == gNamed && sent->message == WM_SETTEXT) ++gTextsSet;
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+TEST_F(LiveTest, TheTitleIsSetOnlyWhenItsTextChanges) {
+    gNamed = form.Hwnd();
+    HWINEVENTHOOK events = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr,
+                                           CountNameChange, GetCurrentProcessId(), GetCurrentThreadId(),
+                                           WINEVENT_OUTOFCONTEXT);
+    HHOOK sends = SetWindowsHookExW(WH_CALLWNDPROC, CountTextSet, nullptr, GetCurrentThreadId());
+    ASSERT_NE(events, nullptr);
+    ASSERT_NE(sends, nullptr);
+    auto changesAfter = [&](auto move) {
+        Pump();
+        gTextsSet = gNameChanges = 0;
+        move();
+        Pump();
+        if (!testing::UnderWine()) {
+            EXPECT_EQ(gNameChanges, gTextsSet);
+        }
+        return gTextsSet;
+    };
+    EXPECT_EQ(changesAfter([&] { MoveOverForm(20, 30); }), 1);  // into "Datos Personales"
+    EXPECT_EQ(changesAfter([&] { MoveOverForm(21, 31); MoveOverForm(22, 32); }), 0);
+    EXPECT_EQ(changesAfter([&] { MoveOverForm(5, 5); }), 1);  // the bare surface
+    EXPECT_EQ(changesAfter([&] { MoveOverForm(6, 6); MoveOverForm(615, 355); }), 0);
+    EXPECT_EQ(changesAfter([&] { MoveOver(Ctl::Command6); MoveOver(Ctl::Command6); }), 1);
+    UnhookWindowsHookEx(sends);
+    UnhookWinEvent(events);
+    EXPECT_EQ(Title(), "Agregar datos al registro.");
+}
+
 TEST_F(LiveTest, ClockShowsTheRegionalTimeAfterATick) {
     t.clock.now = "13:05:09";
     SendMessageW(form.Hwnd(), WM_TIMER, 1, 0);
@@ -104,6 +149,16 @@ TEST_F(LiveTest, CerrarAsksAndOnlyOkEnds) {
     EXPECT_EQ(t.prompt.shown[0].style, 33u);
     EXPECT_EQ(t.ending.ended, 0);
     EXPECT_TRUE(IsWindow(form.Hwnd()));
+
+    // Enter elsewhere does nothing; on the focused button it presses it.
+    t.prompt.answers = {kAnswerCancel};
+    SetFocus(C(Ctl::Text4));
+    testing::PressKey(VK_RETURN);
+    EXPECT_EQ(t.prompt.shown.size(), 1u);
+    SetFocus(C(Ctl::Command4));
+    testing::PressKey(VK_RETURN);
+    EXPECT_EQ(t.prompt.shown.size(), 2u);
+    EXPECT_EQ(t.ending.ended, 0);
 
     t.prompt.answers = {kAnswerOk};
     Click(Ctl::Command4);

@@ -16,4 +16,9 @@ std::string WindowTextUtf8(HWND hwnd) { return Narrow(WindowTextW(hwnd)); }
 
 void SetWindowTextUtf8(HWND hwnd, std::string_view text) { SetWindowTextW(hwnd, Widen(text).c_str()); }
 
+void ReplaceWindowTextUtf8(HWND hwnd, std::string_view text) {
+    const std::wstring wide = Widen(text);
+    if (WindowTextW(hwnd) != wide) SetWindowTextW(hwnd, wide.c_str());
+}
+
 }  // namespace pulvar

@@ -170,17 +170,17 @@ void MainWindow::SetShown(Ctl c, bool shown) { ShowWindow(Control(c), shown ? SW
 // whether the window itself is on screen.
 bool MainWindow::IsShown(Ctl c) const { return (GetWindowLongW(Control(c), GWL_STYLE) & WS_VISIBLE) != 0; }
 
-void MainWindow::Form_Load() { SetWindowTextUtf8(hwnd_, ProductTitle(kVersion)); }
+void MainWindow::Form_Load() { ReplaceWindowTextUtf8(hwnd_, ProductTitle(kVersion)); }
 
-void MainWindow::Form_MouseMove() { SetWindowTextUtf8(hwnd_, ProductTitle(kVersion)); }
+void MainWindow::Form_MouseMove() { ReplaceWindowTextUtf8(hwnd_, ProductTitle(kVersion)); }
 
-void MainWindow::Frame1_MouseMove() { SetWindowTextUtf8(hwnd_, kHintAnalysis); }
+void MainWindow::Frame1_MouseMove() { ReplaceWindowTextUtf8(hwnd_, kHintAnalysis); }
 
-void MainWindow::Frame2_MouseMove() { SetWindowTextUtf8(hwnd_, kHintAnalysis); }
+void MainWindow::Frame2_MouseMove() { ReplaceWindowTextUtf8(hwnd_, kHintAnalysis); }
 
-void MainWindow::Command12_MouseMove() { SetWindowTextUtf8(hwnd_, kHintPicker); }
+void MainWindow::Command12_MouseMove() { ReplaceWindowTextUtf8(hwnd_, kHintPicker); }
 
-void MainWindow::Command6_MouseMove() { SetWindowTextUtf8(hwnd_, kHintAdd); }
+void MainWindow::Command6_MouseMove() { ReplaceWindowTextUtf8(hwnd_, kHintAdd); }
 
 void MainWindow::Form_QueryUnload() {
     // Ending now would pull the device context from under the report being
