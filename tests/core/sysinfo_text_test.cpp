@@ -17,7 +17,13 @@ std::string Utf16Bytes(std::u16string_view text) {
     return bytes;
 }
 
-std::string Narrow(const std::u16string& text) { return std::string(text.begin(), text.end()); }
+// The hex text is ASCII, one char a unit; anything beyond shows as '?', so it
+// cannot pass for a digit.
+std::string Narrow(const std::u16string& text) {
+    std::string narrow;
+    for (char16_t unit : text) narrow.push_back(unit < 0x80 ? static_cast<char>(unit) : '?');
+    return narrow;
+}
 
 TEST(KeyValueText, StringsLoseOneTerminatingZeroOnly) {
     struct Case {
