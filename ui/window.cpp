@@ -24,7 +24,8 @@ bool Window::registerClass() const {
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = Trampoline;
     wc.hInstance = Module();
-    wc.hIcon = LoadIconW(Module(), MAKEINTRESOURCEW(kind_.iconId));
+    // No class icon: each window hands over its own two sizes at creation,
+    // and a class icon would only be loaded, and scaled down, to be replaced.
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kind_.className;
@@ -100,9 +101,8 @@ void Window::createParts() {
     iconBig_.reset(LoadIconImage(kind_.iconId, GetSystemMetrics(SM_CXICON)));
     iconSmall_.reset(LoadIconImage(kind_.iconId, GetSystemMetrics(SM_CXSMICON)));
     SetIcons(iconBig_.get(), iconSmall_.get());
-    // Handled once the message loop runs: after the window's creation,
-    // showing and first paint.
-    PostMessageW(hwnd_, kMsgCreateTooltip, 0, 0);
+    // The tooltip is made when the pointer first moves over a control, as
+    // its first mouse message is handed on: no tip can show before that.
 }
 
 LRESULT Window::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -124,13 +124,11 @@ LRESULT Window::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
             }
             break;
         case kMsgControlMouseMove:
+            controls_.CreateTooltip();
             onControlMouseMove(static_cast<int>(wp));
             return 0;
         case kMsgControlClick:
             onControlClick(static_cast<int>(wp));
-            return 0;
-        case kMsgCreateTooltip:
-            controls_.CreateTooltip();
             return 0;
         case WM_DPICHANGED:
             applyDpi(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));

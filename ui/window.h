@@ -91,10 +91,6 @@ protected:
     ControlSet controls_;
 
 private:
-    // Posted to the window itself once it is created (WM_APP + 1 and 2 are the
-    // controls' messages).
-    static constexpr UINT kMsgCreateTooltip = WM_APP + 3;
-
     static LRESULT CALLBACK Trampoline(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     bool registerClass() const;
     RECT centredFor(int dpi) const;

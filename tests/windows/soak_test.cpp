@@ -85,8 +85,12 @@ TEST_F(SoakTest, TenThousandEvaluationsThroughEveryBand) {
     const char* diastolic[] = {"115", "105", "95", "88", "70", "50"};
     const char* pulse[] = {"120", "72", "40"};
     SetWindowTextUtf8(C(Ctl::Text3), "200");
-    SetWindowTextUtf8(C(Ctl::Text4), diastolic[0]);
-    form.Command1_Click();  // the first evaluation settles what a window keeps anyway
+    // The first evaluation of each lamp's band settles what a window keeps
+    // anyway: that lamp's icons, loaded when first shown.
+    for (const char* settle : {"115", "88", "70"}) {
+        SetWindowTextUtf8(C(Ctl::Text4), settle);
+        form.Command1_Click();
+    }
     const Usage before = Measure();
     for (int i = 0; i < 10000; ++i) {
         SetWindowTextUtf8(C(Ctl::Text2), pulse[i % 3]);

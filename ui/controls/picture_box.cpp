@@ -16,12 +16,18 @@ struct PictureData {
     Icon bigIcon;
     Icon smallIcon;
     Bitmap bitmap;
+    int pending = 0;  // the image's resource, until first needed
     HWND tooltip = nullptr;  // the form's, which shows this box's tip
 };
 
-// Picture boxes keep their images for the window's life: the status lamps
-// lend theirs to the window icon.
-void LoadInto(PictureData& data, int resourceId) {
+// Picture boxes keep their images for the window's life once loaded: the
+// status lamps lend theirs to the window icon. The image is loaded when first
+// painted or asked for, since the boxes that have one start hidden and each
+// icon costs the system some work at start.
+void LoadPending(PictureData& data) {
+    const int resourceId = data.pending;
+    if (resourceId == 0) return;
+    data.pending = 0;
     if (IsBitmapResource(resourceId)) {
         data.bitmap.reset(static_cast<HBITMAP>(
             LoadImageW(Module(), MAKEINTRESOURCEW(resourceId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
@@ -31,7 +37,8 @@ void LoadInto(PictureData& data, int resourceId) {
     }
 }
 
-void Paint(HWND hwnd, const PictureData* data) {
+void Paint(HWND hwnd, PictureData* data) {
+    if (data) LoadPending(*data);
     PaintScope paint(hwnd);
     HDC dc = paint.dc();
     RECT rc;
@@ -77,13 +84,15 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             if (data) data->tooltip = reinterpret_cast<HWND>(wp);
             return 0;
         case kMsgPictureLoadImage:
-            if (data) LoadInto(*data, static_cast<int>(wp));
+            if (data) data->pending = static_cast<int>(wp);
             return 0;
         case kMsgPictureGetBack:
             return data ? static_cast<LRESULT>(data->back) : CLR_INVALID;
         case kMsgPictureGetBigIcon:
+            if (data) LoadPending(*data);
             return data ? reinterpret_cast<LRESULT>(data->bigIcon.get()) : 0;
         case kMsgPictureGetSmallIcon:
+            if (data) LoadPending(*data);
             return data ? reinterpret_cast<LRESULT>(data->smallIcon.get()) : 0;
         case WM_ERASEBKGND:
             return 1;

@@ -34,7 +34,8 @@ public:
     void SetTooltip(HWND tooltip) const {
         SendMessageW(hwnd_, kMsgPictureSetTooltip, reinterpret_cast<WPARAM>(tooltip), 0);
     }
-    // An icon or bitmap resource, kept for the box's life.
+    // An icon or bitmap resource, loaded when first needed and kept for the
+    // box's life.
     void LoadImage(int resourceId) const {
         SendMessageW(hwnd_, kMsgPictureLoadImage, static_cast<WPARAM>(resourceId), 0);
     }

@@ -65,12 +65,12 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 }  // namespace
 
-void ReportPointer(HWND tooltip, HWND control, UINT msg, WPARAM wp, LPARAM lp) {
+void ReportPointer(const HWND& tooltip, HWND control, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_MOUSEMOVE:
-            RelayToTooltip(tooltip, control, msg, wp, lp);
             SendMessageW(GetParent(control), kMsgControlMouseMove, static_cast<WPARAM>(GetDlgCtrlID(control)),
                          reinterpret_cast<LPARAM>(control));
+            RelayToTooltip(tooltip, control, msg, wp, lp);
             break;
         case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_RBUTTONDOWN:
         case WM_RBUTTONUP: case WM_MBUTTONDOWN: case WM_MBUTTONUP:

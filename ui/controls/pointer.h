@@ -13,8 +13,10 @@ namespace pulvar {
 inline constexpr UINT kMsgControlMouseMove = WM_APP + 1;
 inline constexpr UINT kMsgControlClick = WM_APP + 2;
 
-// Called by a control's window procedure with each of its messages.
-void ReportPointer(HWND tooltip, HWND control, UINT msg, WPARAM wp, LPARAM lp);
+// Called by a control's window procedure with each of its messages. The
+// tooltip is the control's slot for it: the form makes its tooltip when it
+// hears of the first move, and the move itself is handed on after that.
+void ReportPointer(const HWND& tooltip, HWND control, UINT msg, WPARAM wp, LPARAM lp);
 
 // Tells the control's parent it was clicked.
 void ReportClick(HWND control);
