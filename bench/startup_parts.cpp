@@ -7,12 +7,12 @@
 // and painted, as bench/controls_window.cpp), pulvar (Pulvar's real main
 // window, created and painted), fonts (the layout's fonts made and realised),
 // fitting (the captions fitted to their boxes, once the fonts are there),
-// window-icon (the class icon and the window's two icons, handed over with
-// WM_SETICON), button-images (the picture buttons' images, handed to the
+// window-icon (the window's two icons, handed over with WM_SETICON), button-images (the picture buttons' images, handed to the
 // buttons, which copy them), box-images (the picture boxes' icons, which the
-// lamps lend to the window), slider-pointer (made from an icon, now when the
-// pointer first comes over the slider), tooltips (the tooltip and its tips), regions (the labels' window regions),
-// subclass (the pointer relay on each control), z-order (the moves after
+// lamps lend to the window; now loaded when first needed), slider-pointer (made from an icon, now when the
+// pointer first comes over the slider), tooltips (the tooltip and its tips, now
+// made when the pointer first moves over a control), regions (the labels'
+// window regions), subclass (the pointer relay on each control), z-order (the moves after
 // creation). The parts that need controls get the plain window's, made
 // untimed first. Prints "part PART MS". Linked with libpulvar_win.a and the
 // program's resources by scripts/bench.
@@ -111,7 +111,6 @@ double Part(const std::wstring& part) {
         std::vector<HANDLE> kept;
         const double start = NowMs();
         if (part == L"window-icon") {
-            kept.push_back(LoadIconW(module, MAKEINTRESOURCEW(IMG_LIGHTS)));
             kept.push_back(pulvar::LoadIconImage(IMG_LIGHTS, big));
             kept.push_back(pulvar::LoadIconImage(IMG_LIGHTS, small));
             SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(kept[1]));
@@ -190,7 +189,6 @@ double Part(const std::wstring& part) {
         for (const ControlRow& row : kLayout) {
             HWND control = GetDlgItem(hwnd, row.id);
             if (!control || row.kind == Kind::PictureBox) continue;
-            SetWindowLongPtrW(control, GWLP_USERDATA, GetWindowLongPtrW(control, GWLP_WNDPROC));
             SetWindowLongPtrW(control, GWLP_WNDPROC, GetWindowLongPtrW(control, GWLP_WNDPROC));
         }
         return NowMs() - start;

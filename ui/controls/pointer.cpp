@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <unordered_map>
+
 namespace pulvar {
 
 namespace {
@@ -22,19 +24,23 @@ void RelayToTooltip(HWND tooltip, HWND control, UINT msg, WPARAM wp, LPARAM lp) 
 }
 
 // What a subclassed control keeps: its own window procedure and the form's
-// tooltip. It sits in the slot Windows leaves to the application; a window
-// property would do as well, but Wine looks properties up in its server, and
-// every message to every control would pay for it.
+// tooltip. They are looked up by the control's handle here rather than kept
+// in the window: Wine asks its server for every change to a window, and
+// start-up would pay one more round trip for each control.
 struct Subclassed {
     WNDPROC original;
     HWND tooltip;
 };
+std::unordered_map<HWND, Subclassed>& SubclassedControls() {
+    static std::unordered_map<HWND, Subclassed> controls;  // the user-interface thread's only
+    return controls;
+}
 
 LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* mine = reinterpret_cast<Subclassed*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!mine) return DefWindowProcW(hwnd, msg, wp, lp);
-    const WNDPROC original = mine->original;
-    ReportPointer(mine->tooltip, hwnd, msg, wp, lp);
+    auto found = SubclassedControls().find(hwnd);
+    if (found == SubclassedControls().end()) return DefWindowProcW(hwnd, msg, wp, lp);
+    const WNDPROC original = found->second.original;
+    ReportPointer(found->second.tooltip, hwnd, msg, wp, lp);
     switch (msg) {
         case WM_LBUTTONUP: {
             // The click-to-empty boxes need the click, which an edit control
@@ -56,8 +62,7 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         }
         case WM_NCDESTROY:
             SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-            SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-            delete mine;
+            SubclassedControls().erase(hwnd);
             break;
     }
     return CallWindowProcW(original, hwnd, msg, wp, lp);
@@ -85,14 +90,13 @@ void ReportClick(HWND control) {
 }
 
 void Subclass(HWND control) {
-    auto* mine = new Subclassed{reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_WNDPROC)), nullptr};
-    SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(mine));
+    SubclassedControls()[control] = {reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_WNDPROC)), nullptr};
     SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlProc));
 }
 
 void SetRelayTooltip(HWND control, HWND tooltip) {
-    if (GetWindowLongPtrW(control, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(ControlProc)) return;
-    if (auto* mine = reinterpret_cast<Subclassed*>(GetWindowLongPtrW(control, GWLP_USERDATA))) mine->tooltip = tooltip;
+    auto found = SubclassedControls().find(control);
+    if (found != SubclassedControls().end()) found->second.tooltip = tooltip;
 }
 
 }  // namespace pulvar
