@@ -216,7 +216,7 @@ void ControlSet::layOut(bool moving) {
                 }
         }
         SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), moving);
-        if (row.image != 0 && row.kind == Kind::PictureButton) setButtonImage(hwnd, row);
+        if (row.image != 0 && row.kind == Kind::PictureButton) setButtonImage(hwnd, row.image);
         if (row.kind == Kind::PictureBox) PictureBox(hwnd).SetDpi(dpi_);
         if (row.kind == Kind::Label || row.kind == Kind::LabelCentred) clipUnderControls(row, rc, moving);
     }
@@ -226,7 +226,7 @@ void ControlSet::SystemColoursChanged() {
     std::vector<Icon> old = std::move(inkIcons_);  // freed once the buttons have their new ones
     inkIcons_.clear();
     for (int id : inkIds_)
-        if (const ControlRow* row = Row(id); row && row->image != 0 && (*this)[id]) setButtonImage((*this)[id], *row);
+        if (const ControlRow* row = Row(id); row && row->image != 0 && (*this)[id]) setButtonImage((*this)[id], row->image);
 }
 
 bool ControlSet::inInk(int id) const {
@@ -236,8 +236,7 @@ bool ControlSet::inInk(int id) const {
 }
 
 // The best-fitting image for this DPI: the 96 DPI art, scaled.
-void ControlSet::setButtonImage(HWND button, const ControlRow& row) {
-    const int resourceId = row.image;
+void ControlSet::setButtonImage(HWND button, int resourceId) {
     if (IsBitmapResource(resourceId)) {
         Bitmap bitmap(static_cast<HBITMAP>(
             LoadImageW(Module(), MAKEINTRESOURCEW(resourceId), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
@@ -250,7 +249,7 @@ void ControlSet::setButtonImage(HWND button, const ControlRow& row) {
         buttonBitmaps_.push_back(std::move(bitmap));
     } else {
         Icon icon(LoadIconImage(resourceId, ScalePx(32, dpi_)));
-        const bool ink = inInk(row.id);
+        const bool ink = inInk(GetDlgCtrlID(button));
         if (HICON inked = ink ? InkedIcon(icon.get(), GetSysColor(COLOR_BTNTEXT)) : nullptr) icon.reset(inked);
         SendMessageW(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon.get()));
         (ink ? inkIcons_ : buttonIcons_).push_back(std::move(icon));

@@ -47,7 +47,7 @@ private:
     HWND createControl(HWND parent, const ControlRow& row);
     void addTip(HWND control, const char* tip) const;
     void layOut(bool moving);
-    void setButtonImage(HWND button, const ControlRow& row);
+    void setButtonImage(HWND button, int resourceId);
     bool inInk(int id) const;
     DWORD labelStyle(const ControlRow& row) const;
     void clipUnderControls(const ControlRow& label, RECT rc, bool redraw);
