@@ -225,8 +225,10 @@ void ControlSet::layOut(bool moving) {
 void ControlSet::SystemColoursChanged() {
     std::vector<Icon> old = std::move(inkIcons_);  // freed once the buttons have their new ones
     inkIcons_.clear();
-    for (int id : inkIds_)
-        if (const ControlRow* row = Row(id); row && row->image != 0 && (*this)[id]) setButtonImage((*this)[id], row->image);
+    for (int id : inkIds_) {
+        const ControlRow* row = Row(id);
+        if (HWND button = (*this)[id]; row && row->image != 0 && button) setButtonImage(button, row->image);
+    }
 }
 
 bool ControlSet::inInk(int id) const {
