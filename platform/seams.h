@@ -54,6 +54,15 @@ public:
     virtual void EndProgram() = 0;
 };
 
+// The user's display settings that the system colours do not tell.
+class Appearance {
+public:
+    virtual ~Appearance() = default;
+    // Whether high contrast is on (SPI_GETHIGHCONTRAST, HCF_HIGHCONTRASTON).
+    virtual bool HighContrast() = 0;
+};
+Appearance& RealAppearance();
+
 class Printer;   // platform/printer.h
 class Registry;  // platform/registry.h
 class Programs;  // platform/programs.h
@@ -67,6 +76,8 @@ struct Services {
     Printer& printer;
     Registry& registry;
     Programs& programs;
+    // The system's own unless a test wires another.
+    Appearance& appearance = RealAppearance();
 };
 
 // The Win32 implementations, for the program itself.

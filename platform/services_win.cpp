@@ -61,7 +61,22 @@ public:
     void EndProgram() override { ExitProcess(0); }
 };
 
+class WinAppearance : public Appearance {
+public:
+    bool HighContrast() override {
+        HIGHCONTRASTW contrast{};
+        contrast.cbSize = sizeof contrast;
+        return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+               (contrast.dwFlags & HCF_HIGHCONTRASTON);
+    }
+};
+
 }  // namespace
+
+Appearance& RealAppearance() {
+    static WinAppearance appearance;
+    return appearance;
+}
 
 Services& RealServices() {
     static WinPrompt prompt;
@@ -69,7 +84,8 @@ Services& RealServices() {
     static WinLocale locale;
     static WinShell shell;
     static WinEnding ending;
-    static Services services{prompt, clock, locale, shell, ending, RealPrinter(), RealRegistry(), RealPrograms()};
+    static Services services{prompt,        clock,          locale,         shell,           ending,
+                             RealPrinter(), RealRegistry(), RealPrograms(), RealAppearance()};
     return services;
 }
 

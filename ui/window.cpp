@@ -130,6 +130,12 @@ LRESULT Window::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case kMsgControlClick:
             onControlClick(static_cast<int>(wp));
             return 0;
+        case WM_SYSCOLORCHANGE:
+            followColours(msg, wp, lp);
+            break;
+        case WM_SETTINGCHANGE:
+            if (wp == SPI_SETHIGHCONTRAST) followColours(msg, wp, lp);
+            break;
         case WM_DPICHANGED:
             applyDpi(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
             return 0;
@@ -150,6 +156,16 @@ void Window::applyDpi(int dpi, RECT suggested) {
     controls_.SetDpi(dpi);
     onDpiChanged(dpi);
     FitClientAreaForDpi(hwnd_, suggested, kind_.clientWidthTwips, kind_.clientHeightTwips, dpi);
+}
+
+// Common controls learn of new system colours only from their parent.
+void Window::followColours(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_SYSCOLORCHANGE)
+        for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            SendMessageW(child, msg, wp, lp);
+    controls_.SystemColoursChanged();
+    onColoursChanged();
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void Window::SetIcons(HICON big, HICON small) {

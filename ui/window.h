@@ -71,6 +71,9 @@ protected:
     virtual void onDpiChanged(int /*dpi*/) {}
     // A label's text colour; the background is always the window's face.
     virtual COLORREF LabelTextColour(HWND /*label*/) const { return GetSysColor(COLOR_BTNTEXT); }
+    // The colour scheme changed, or high contrast went on or off: anything
+    // the window keeps of it. Everything is repainted afterwards.
+    virtual void onColoursChanged() {}
     // The controls' own events: a click (WM_COMMAND), the pointer moving
     // over one, a click on one that has no notification of its own.
     virtual void onCommand(int /*id*/, int /*code*/) {}
@@ -96,6 +99,7 @@ private:
     RECT centredFor(int dpi) const;
     void createParts();
     void applyDpi(int dpi, RECT suggested);
+    void followColours(UINT msg, WPARAM wp, LPARAM lp);
 
     const WindowKind kind_;
     RECT work_{};  // the work area of the monitor the window opened on

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Both windows under a dark high-contrast scheme (white text on black, as
 # Windows' "High Contrast Black" has it), set in the test prefix's
-# HKCU\Control Panel\Colors with the visual style off: labels of the default
-# colour and the frames' captions must be light on dark. The prefix gets its
-# own colours and style back afterwards.
+# HKCU\Control Panel\Colors with the visual style off: the labels (those the
+# form colours black too), the frames' captions and the plus sign of Command6
+# must be light on dark. The prefix gets its own colours and style back
+# afterwards.
 #
 # Run by scripts/test; also on its own: bash tests/e2e/dark_scheme.sh
 set -euo pipefail
@@ -40,6 +41,6 @@ set_colour HilightText '0 0 0'
 wine reg add "$themes" /v ThemeActive /t REG_SZ /d 0 /f >/dev/null 2>&1
 restart_wineserver
 
-PULVAR_EXPECT_DARK_SCHEME=1 expect_windows_tests 'DarkScheme.*' 1 \
-    "labels and frame captions light on dark" "the windows under a dark scheme"
+PULVAR_EXPECT_DARK_SCHEME=1 expect_windows_tests 'DarkScheme.*' 2 \
+    "labels, frame captions and the plus sign light on dark" "the windows under a dark scheme"
 finish

@@ -165,7 +165,7 @@ protected:
         EXPECT_EQ(Text(about, Ctl::cmdSysInfo), "&Info. del sistema...");
         EXPECT_FALSE(Shown(about, Ctl::cmdSysInfo));
         EXPECT_EQ(TextColour(about, Ctl::lblDisclaimer), about::kBlue);
-        EXPECT_EQ(TextColour(about, Ctl::lblDescription), about::kBlack);
+        EXPECT_EQ(TextColour(about, Ctl::lblDescription), GetSysColor(COLOR_BTNTEXT));
         EXPECT_EQ(GetFocus(), about.Control(Ctl::cmdOK));
     }
     TestServices fakes_;

@@ -70,6 +70,14 @@ public:
     int ended = 0;
 };
 
+// Wine always answers that high contrast is off, so the case of it on is
+// only seen through this.
+class FakeAppearance : public Appearance {
+public:
+    bool HighContrast() override { return highContrast; }
+    bool highContrast = false;
+};
+
 // Every seam: fakes where listed above, the real printer, registry and
 // program starter otherwise (tests swap them where they need to).
 struct TestServices {
@@ -78,7 +86,8 @@ struct TestServices {
     FakeLocale locale;
     FakeShell shell;
     FakeEnding ending;
-    Services services{prompt, clock, locale, shell, ending, RealPrinter(), RealRegistry(), RealPrograms()};
+    FakeAppearance appearance;
+    Services services{prompt, clock, locale, shell, ending, RealPrinter(), RealRegistry(), RealPrograms(), appearance};
 };
 
 // Delivers whatever is waiting in this thread's queue (posted and sent messages).

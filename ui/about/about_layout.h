@@ -22,13 +22,13 @@ constexpr int id(Ctl c) { return static_cast<int>(c); }
 inline constexpr int kClientWidthTwips = 5940;
 inline constexpr int kClientHeightTwips = 3555;
 
-inline constexpr unsigned kBlack = 0x000000;       // COLORREF values: 0x00BBGGRR
-inline constexpr unsigned kBlue = 0xFF0000;
+inline constexpr unsigned kBlue = 0xFF0000;  // COLORREF values: 0x00BBGGRR
 inline constexpr unsigned kRed = 0x0000FF;
 inline constexpr unsigned kLineGrey = 0x808080;
 inline constexpr unsigned kLineWhite = 0xFFFFFF;
-// Labels whose text is black whatever the colour scheme; the others (but the
-// disclaimer, which has colours of its own) take the scheme's text colour.
+// Labels the form colours black. They take the scheme's button text colour
+// like the others (but the disclaimer, which has colours of its own): black
+// in every ordinary scheme, light on a dark one.
 inline constexpr Ctl kBlackLabels[] = {Ctl::lblDescription, Ctl::lblTitle};
 
 // The icon's tool tip names the tool that really built this binary.

@@ -112,6 +112,7 @@ void AboutWindow::onCreate() {
     // the first window that does, rather than at start-up.
     UseCom();
     donate_.Load(IMG_DONATE_GIF);
+    highContrast_ = services_.appearance.HighContrast();
     SetWindowSubclass(Control(Ctl::Picture1), Picture1Proc, kPicture1Subclass, reinterpret_cast<DWORD_PTR>(this));
     Form_Load();
 }
@@ -130,13 +131,17 @@ void AboutWindow::onControlMouseMove(int id) { RunHandler(*this, kPointerOver, i
 
 void AboutWindow::onControlClick(int id) { RunHandler(*this, kBoxClicks, id); }
 
-// The scheme's text colour, unless the label has its own.
+// The scheme's text colour, black in every ordinary scheme, unless the label
+// has its own. Blue on a dark high-contrast face is hardly readable (about
+// 2.4:1), so there the scheme's link and highlight colours stand for the
+// disclaimer's blue and red.
 COLORREF AboutWindow::LabelTextColour(HWND label) const {
-    if (label == Control(Ctl::lblDisclaimer)) return disclaimerColour_;
-    for (Ctl black : about::kBlackLabels)
-        if (label == Control(black)) return about::kBlack;
-    return Window::LabelTextColour(label);
+    if (label != Control(Ctl::lblDisclaimer)) return Window::LabelTextColour(label);
+    if (!highContrast_) return disclaimerColour_;
+    return GetSysColor(disclaimerColour_ == about::kRed ? COLOR_HIGHLIGHT : COLOR_HOTLIGHT);
 }
+
+void AboutWindow::onColoursChanged() { highContrast_ = services_.appearance.HighContrast(); }
 
 HCURSOR AboutWindow::CursorOver(HWND control) const {
     return control == Control(Ctl::Picture1) ? handCursor_.get() : nullptr;

@@ -43,6 +43,7 @@ private:
     static LRESULT CALLBACK Picture1Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self);
     LRESULT onMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     COLORREF LabelTextColour(HWND label) const override;
+    void onColoursChanged() override;
     void onGone() override;
     void onCreate() override;
     void onCommand(int id, int code) override;
@@ -61,7 +62,8 @@ private:
     HWND owner_ = nullptr;
     Cursor handCursor_;
     GifPicture donate_;
-    COLORREF disclaimerColour_ = about::kBlue;
+    COLORREF disclaimerColour_ = about::kBlue;  // as the layout has it; see LabelTextColour
+    bool highContrast_ = false;
 };
 
 // Where the About window lives while it is open: at most one at a time,

@@ -7,6 +7,7 @@
 
 #include "platform/text.h"
 #include "ui/controls/dpi.h"
+#include "ui/controls/ink.h"
 #include "ui/controls/picture_box.h"
 #include "ui/controls/pointer.h"
 
@@ -184,9 +185,11 @@ void ControlSet::SetDpi(int dpi) {
 void ControlSet::layOut(bool moving) {
     std::vector<Font> oldFitted = std::move(fittedFonts_);
     std::vector<Icon> oldIcons = std::move(buttonIcons_);
+    std::vector<Icon> oldInkIcons = std::move(inkIcons_);
     std::vector<Bitmap> oldBitmaps = std::move(buttonBitmaps_);
     fittedFonts_.clear();
     buttonIcons_.clear();
+    inkIcons_.clear();
     buttonBitmaps_.clear();
     MemoryDc measure(CreateCompatibleDC(nullptr));  // captions are measured here, off screen
 
@@ -219,6 +222,21 @@ void ControlSet::layOut(bool moving) {
     }
 }
 
+void ControlSet::SystemColoursChanged() {
+    std::vector<Icon> old = std::move(inkIcons_);  // freed once the buttons have their new ones
+    inkIcons_.clear();
+    for (int id : inkIds_) {
+        const ControlRow* row = Row(id);
+        if (HWND button = (*this)[id]; row && row->image != 0 && button) setButtonImage(button, row->image);
+    }
+}
+
+bool ControlSet::inInk(int id) const {
+    for (int ink : inkIds_)
+        if (ink == id) return true;
+    return false;
+}
+
 // The best-fitting image for this DPI: the 96 DPI art, scaled.
 void ControlSet::setButtonImage(HWND button, int resourceId) {
     if (IsBitmapResource(resourceId)) {
@@ -233,8 +251,10 @@ void ControlSet::setButtonImage(HWND button, int resourceId) {
         buttonBitmaps_.push_back(std::move(bitmap));
     } else {
         Icon icon(LoadIconImage(resourceId, ScalePx(32, dpi_)));
+        const bool ink = inInk(GetDlgCtrlID(button));
+        if (HICON inked = ink ? InkedIcon(icon.get(), GetSysColor(COLOR_BTNTEXT)) : nullptr) icon.reset(inked);
         SendMessageW(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon.get()));
-        buttonIcons_.push_back(std::move(icon));
+        (ink ? inkIcons_ : buttonIcons_).push_back(std::move(icon));
     }
 }
 

@@ -27,6 +27,11 @@ public:
     void CreateTooltip() const;
     // Lays every control out again for another DPI: places, fonts, images.
     void SetDpi(int dpi);
+    // A picture button whose image's black is ink (ui/controls/ink.h); told
+    // before Create.
+    void DrawInInk(int id) { inkIds_.push_back(id); }
+    // The system colours changed: the images drawn in them are made again.
+    void SystemColoursChanged();
 
     HWND operator[](int id) const;
     const ControlRow* Row(int id) const;
@@ -43,6 +48,7 @@ private:
     void addTip(HWND control, const char* tip) const;
     void layOut(bool moving);
     void setButtonImage(HWND button, int resourceId);
+    bool inInk(int id) const;
     DWORD labelStyle(const ControlRow& row) const;
     void clipUnderControls(const ControlRow& label, RECT rc, bool redraw);
 
@@ -52,6 +58,8 @@ private:
     std::map<int, HWND> hwnds_;
     FontSet fonts_;
     std::vector<Icon> buttonIcons_;
+    std::vector<int> inkIds_;
+    std::vector<Icon> inkIcons_;  // made again when the colours change
     std::vector<Bitmap> buttonBitmaps_;
     std::vector<Font> fittedFonts_;
     HWND parent_ = nullptr;

@@ -10,7 +10,8 @@ namespace {
 bool PressFocusedButton(HWND window, const MSG& msg) {
     if (msg.message != WM_KEYDOWN || msg.wParam != VK_RETURN) return false;
     HWND focus = GetFocus();
-    if (!focus || msg.hwnd != focus || !IsChild(window, focus) || !IsWindowEnabled(focus)) return false;
+    if (!focus || msg.hwnd != focus || !IsChild(window, focus)) return false;
+    if (!IsWindowEnabled(window) || !IsWindowEnabled(focus)) return false;
     const LRESULT code = SendMessageW(focus, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
     if (!(code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))) return false;
     SendMessageW(GetParent(focus), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(focus), BN_CLICKED),

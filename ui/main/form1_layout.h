@@ -47,6 +47,10 @@ struct CaptionFor {
 inline constexpr CaptionFor kEntryCaptions[] = {
     {Ctl::Label1, Ctl::Text1}, {Ctl::Label2, Ctl::Text2}, {Ctl::Label3, Ctl::Text3}, {Ctl::Label4, Ctl::Text4}};
 
+// Picture buttons whose image's black is ink, drawn in the scheme's button
+// text colour: the plus sign would vanish on a dark face.
+inline constexpr Ctl kInkImages[] = {Ctl::Command6};
+
 // In tab order, which is also the creation order.
 inline constexpr std::array<ControlRow, 38> kLayout = [] {
     using namespace detail;

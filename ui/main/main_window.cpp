@@ -61,7 +61,9 @@ HCURSOR HandCursorFromIcon(int resourceId, int dpi) {
 
 }  // namespace
 
-MainWindow::MainWindow(Services& services) : Window(kKind), services_(services), about_(services) {}
+MainWindow::MainWindow(Services& services) : Window(kKind), services_(services), about_(services) {
+    for (Ctl c : form1::kInkImages) controls_.DrawInInk(form1::id(c));
+}
 
 // The window goes first, while every part of this object is still there.
 MainWindow::~MainWindow() { DestroyUnhandled(); }
