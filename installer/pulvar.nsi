@@ -5,6 +5,7 @@
 ;             (scripts/version --four)
 ;   EXE       the built Pulvar.exe
 ;   LEAME     the LEAME.txt to install beside it (already in Windows form)
+;   AVISOS    the notices of the runtime linked into the exe (the same form)
 ;   ICON      the program's icon, shown by the setup and the uninstaller
 ;   OUTFILE   where the setup goes
 ; /S installs silently (and "uninstall.exe /S" removes silently); /D=DIR,
@@ -19,6 +20,7 @@
 !insertmacro PULVAR_REQUIRE VERSION4
 !insertmacro PULVAR_REQUIRE EXE
 !insertmacro PULVAR_REQUIRE LEAME
+!insertmacro PULVAR_REQUIRE AVISOS
 !insertmacro PULVAR_REQUIRE ICON
 !insertmacro PULVAR_REQUIRE OUTFILE
 
@@ -101,6 +103,7 @@ Section "Pulvar"
   SetOutPath "$INSTDIR"
   File "/oname=Pulvar.exe" "${EXE}"
   File "/oname=LEAME.txt" "${LEAME}"
+  File "/oname=AVISOS.txt" "${AVISOS}"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
   ; The shortcut starts Pulvar in its own folder (the current $OUTDIR).
@@ -128,6 +131,7 @@ Section "Uninstall"
   Delete "$SMPROGRAMS\Pulvar.lnk"
   Delete "$INSTDIR\Pulvar.exe"
   Delete "$INSTDIR\LEAME.txt"
+  Delete "$INSTDIR\AVISOS.txt"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   DeleteRegKey HKCU "${UNINST_KEY}"
