@@ -8,6 +8,8 @@
 ;   AVISOS    the notices of the runtime linked into the exe (the same form)
 ;   ICON      the program's icon, shown by the setup and the uninstaller
 ;   OUTFILE   where the setup goes
+;   SIGN      (optional) a command that signs the file it is given in place;
+;             the uninstaller is signed with it before it goes into the setup
 ; /S installs silently (and "uninstall.exe /S" removes silently); /D=DIR,
 ; last on the command line, installs elsewhere.
 
@@ -37,6 +39,10 @@ RequestExecutionLevel user
 
 Name "Pulvar"
 OutFile "${OUTFILE}"
+!ifdef SIGN
+  ; A failed signature stops the build rather than ship unsigned.
+  !uninstfinalize '"${SIGN}" "%1"' = 0
+!endif
 ; The user's own programs folder (what Windows itself uses for per-user
 ; installs); no rights beyond the user's are needed to write there.
 InstallDir "$LOCALAPPDATA\Programs\Pulvar"
