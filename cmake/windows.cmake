@@ -35,11 +35,17 @@ add_executable(Pulvar WIN32 app/main.cpp ${PULVAR_RC})
 target_link_libraries(Pulvar PRIVATE pulvar_win)
 target_compile_options(Pulvar PRIVATE ${PULVAR_WARNINGS})
 set_target_properties(Pulvar PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+# Both linkers mark the exe terminal-server aware (so Windows does not patch
+# its view of the system folder and INI files), with ASLR at 64 bits and DEP:
+# DllCharacteristics 0x8160 (tests/windows/manifest_test.cpp).
 if(MSVC)
   # The .rc embeds the program's own manifest; the linker must not add a second.
-  target_link_options(Pulvar PRIVATE /MANIFEST:NO)
+  # Control Flow Guard's table, and shadow-stack (CET) compatibility.
+  target_link_options(Pulvar PRIVATE /MANIFEST:NO /guard:cf /CETCOMPAT)
 else()
-  target_link_options(Pulvar PRIVATE -municode -static -static-libgcc -static-libstdc++ -s)
+  # No link time in the header: two builds of one commit are the same bytes.
+  target_link_options(Pulvar PRIVATE -municode -static -static-libgcc -static-libstdc++ -s
+                      -Wl,--tsaware -Wl,--no-insert-timestamp)
 endif()
 
 if(PULVAR_TESTS)

@@ -5,8 +5,11 @@
 ;             (scripts/version --four)
 ;   EXE       the built Pulvar.exe
 ;   LEAME     the LEAME.txt to install beside it (already in Windows form)
+;   AVISOS    the notices of the runtime linked into the exe (the same form)
 ;   ICON      the program's icon, shown by the setup and the uninstaller
 ;   OUTFILE   where the setup goes
+;   SIGN      (optional) a command that signs the file it is given in place;
+;             the uninstaller is signed with it before it goes into the setup
 ; /S installs silently (and "uninstall.exe /S" removes silently); /D=DIR,
 ; last on the command line, installs elsewhere.
 
@@ -19,6 +22,7 @@
 !insertmacro PULVAR_REQUIRE VERSION4
 !insertmacro PULVAR_REQUIRE EXE
 !insertmacro PULVAR_REQUIRE LEAME
+!insertmacro PULVAR_REQUIRE AVISOS
 !insertmacro PULVAR_REQUIRE ICON
 !insertmacro PULVAR_REQUIRE OUTFILE
 
@@ -35,6 +39,10 @@ RequestExecutionLevel user
 
 Name "Pulvar"
 OutFile "${OUTFILE}"
+!ifdef SIGN
+  ; A failed signature stops the build rather than ship unsigned.
+  !uninstfinalize '"${SIGN}" "%1"' = 0
+!endif
 ; The user's own programs folder (what Windows itself uses for per-user
 ; installs); no rights beyond the user's are needed to write there.
 InstallDir "$LOCALAPPDATA\Programs\Pulvar"
@@ -101,6 +109,7 @@ Section "Pulvar"
   SetOutPath "$INSTDIR"
   File "/oname=Pulvar.exe" "${EXE}"
   File "/oname=LEAME.txt" "${LEAME}"
+  File "/oname=AVISOS.txt" "${AVISOS}"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
   ; The shortcut starts Pulvar in its own folder (the current $OUTDIR).
@@ -128,6 +137,7 @@ Section "Uninstall"
   Delete "$SMPROGRAMS\Pulvar.lnk"
   Delete "$INSTDIR\Pulvar.exe"
   Delete "$INSTDIR\LEAME.txt"
+  Delete "$INSTDIR\AVISOS.txt"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   DeleteRegKey HKCU "${UNINST_KEY}"

@@ -38,8 +38,8 @@ fi
 
 if command -v zip >/dev/null && [[ -f $zip ]]; then
     listed=$(zip -sf "$zip" | sed -n 's/^  *//p' | LC_ALL=C sort | tr '\n' ' ' || true)
-    if [[ $listed == "LEAME.txt Pulvar.exe " ]]; then
-        ok "the zip holds Pulvar.exe and LEAME.txt"
+    if [[ $listed == "AVISOS.txt LEAME.txt Pulvar.exe " ]]; then
+        ok "the zip holds Pulvar.exe, LEAME.txt and the notices AVISOS.txt"
     else
         not_ok "the zip holds: $listed"
     fi
@@ -85,7 +85,7 @@ status=0
 wine "$setup" /S </dev/null >/dev/null 2>&1 || status=$?
 ((status == 0)) || give_up "PulvarSetup-$version.exe /S ended with status $status"
 
-[[ -f $instdir/Pulvar.exe && -f $instdir/uninstall.exe && -f $instdir/LEAME.txt ]] ||
+[[ -f $instdir/Pulvar.exe && -f $instdir/uninstall.exe && -f $instdir/LEAME.txt && -f $instdir/AVISOS.txt ]] ||
     give_up "$instdir_win holds: $(ls -A "$instdir" 2>/dev/null | tr '\n' ' ')"
 if cmp -s "$PULVAR_EXE" "$instdir/Pulvar.exe"; then
     ok "installed into $instdir_win, Pulvar.exe identical to the build"
@@ -93,6 +93,14 @@ else
     not_ok "the installed Pulvar.exe differs from $PULVAR_EXE"
 fi
 if [[ -f $lnk ]]; then ok "Start-menu shortcut Pulvar.lnk"; else not_ok "no shortcut at $lnk_win"; fi
+# The runtime's notices travel with the program, readable in any Notepad.
+bom=$(head -c 3 "$instdir/AVISOS.txt" | od -An -tx1 | tr -d ' ')
+bare_lf=$(awk '!/\r$/' "$instdir/AVISOS.txt" | wc -l)
+if [[ $bom == efbbbf ]] && ((bare_lf == 0)) && grep -q winpthreads "$instdir/AVISOS.txt"; then
+    ok "the notices AVISOS.txt are installed, UTF-8 with a BOM and CRLF lines"
+else
+    not_ok "AVISOS.txt: starts with \"$bom\", $bare_lf lines without CR"
+fi
 
 problems=()
 [[ $(reg_value DisplayName) == Pulvar ]] || problems+=("DisplayName \"$(reg_value DisplayName)\"")

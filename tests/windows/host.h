@@ -28,4 +28,17 @@ inline std::wstring HostPath(const char* built) {
     return !path.empty() && path[0] == L'\\' ? L"Z:" + path : path;
 }
 
+// Pulvar.exe, from the path the build wrote in (HostPath); when that is not
+// there, as for the Debian-built pair copied to a Windows machine, the
+// Pulvar.exe beside this test program.
+inline std::wstring ProgramPath(const char* built) {
+    const std::wstring path = HostPath(built);
+    if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return path;
+    wchar_t self[MAX_PATH] = {};
+    const DWORD n = GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring beside(self, n > 0 && n < MAX_PATH ? n : 0);
+    beside.resize(beside.find_last_of(L'\\') + 1);
+    return beside + L"Pulvar.exe";
+}
+
 }  // namespace pulvar::testing

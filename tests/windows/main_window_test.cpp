@@ -490,7 +490,7 @@ TEST_F(Form1Test, DestroyingTheWindowEndsTheMessageLoop) {
 }
 
 TEST(Executable, VersionInformationReadsBack) {
-    const std::wstring path = testing::HostPath(PULVAR_EXE_PATH);
+    const std::wstring path = testing::ProgramPath(PULVAR_EXE_PATH);
     DWORD ignored = 0;
     DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
     ASSERT_GT(size, 0u);

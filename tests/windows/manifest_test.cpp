@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstring>
 #include <iterator>
 #include <string>
@@ -17,7 +18,7 @@
 
 namespace {
 
-std::wstring ExePath() { return pulvar::testing::HostPath(PULVAR_EXE_PATH); }
+std::wstring ExePath() { return pulvar::testing::ProgramPath(PULVAR_EXE_PATH); }
 
 std::string ExpectedIdentityVersion() {
     return std::to_string(PULVAR_VERSION_MAJOR) + "." + std::to_string(PULVAR_VERSION_MINOR) + ".0." +
@@ -226,6 +227,80 @@ TEST(ManifestTest, LoaderReadsTheRunLevelDpiAwarenessAndSupportedSystems) {
         EXPECT_TRUE(found) << "Windows " << system.name << " is not among the supported systems";
     }
     EXPECT_EQ(supported.size(), std::size(systems));
+}
+
+// The exe's file, whole, for the tests that read its PE headers.
+std::vector<char> ExeBytes() {
+    std::vector<char> bytes;
+    HANDLE file = CreateFileW(ExePath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return bytes;
+    LARGE_INTEGER size{};
+    DWORD read = 0;
+    if (GetFileSizeEx(file, &size) && size.QuadPart < (64 << 20)) {
+        bytes.resize(static_cast<size_t>(size.QuadPart));
+        if (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) || read != bytes.size())
+            bytes.clear();
+    }
+    CloseHandle(file);
+    return bytes;
+}
+
+// The loader's protections are flags in the exe's header: nothing fails when
+// a linker leaves one out, the program just runs without it.
+TEST(ManifestTest, HeaderAsksForTheLoadersProtections) {
+    const std::vector<char> bytes = ExeBytes();
+    ASSERT_GE(bytes.size(), sizeof(IMAGE_DOS_HEADER)) << "cannot read " << PULVAR_EXE_PATH;
+    IMAGE_DOS_HEADER dos;
+    std::memcpy(&dos, bytes.data(), sizeof dos);
+    ASSERT_EQ(dos.e_magic, IMAGE_DOS_SIGNATURE);
+    ASSERT_GE(dos.e_lfanew, 0);
+    ASSERT_LE(static_cast<size_t>(dos.e_lfanew) + sizeof(IMAGE_NT_HEADERS64), bytes.size());
+    IMAGE_NT_HEADERS64 nt;
+    std::memcpy(&nt, bytes.data() + dos.e_lfanew, sizeof nt);
+    ASSERT_EQ(nt.Signature, IMAGE_NT_SIGNATURE);
+    ASSERT_EQ(nt.OptionalHeader.Magic, IMAGE_NT_OPTIONAL_HDR64_MAGIC);
+
+    // 0x8160: terminal-server aware, DEP, ASLR, 64-bit ASLR, and no more
+    // from mingw-w64; MSVC's /guard:cf adds Control Flow Guard (0x4000).
+    constexpr WORD kWanted = IMAGE_DLLCHARACTERISTICS_TERMINAL_SERVER_AWARE | IMAGE_DLLCHARACTERISTICS_NX_COMPAT |
+                             IMAGE_DLLCHARACTERISTICS_DYNAMIC_BASE | IMAGE_DLLCHARACTERISTICS_HIGH_ENTROPY_VA;
+    static_assert(kWanted == 0x8160, "the four flags");
+#ifdef _MSC_VER
+    constexpr WORD kWithGuard = kWanted | IMAGE_DLLCHARACTERISTICS_GUARD_CF;
+    EXPECT_EQ(nt.OptionalHeader.DllCharacteristics & kWithGuard, kWithGuard)
+        << "DllCharacteristics 0x" << std::hex << nt.OptionalHeader.DllCharacteristics;
+    // /CETCOMPAT lives in the debug directory: an entry of type 20 whose
+    // first word has bit 0 (shadow stacks) set.
+    const IMAGE_DATA_DIRECTORY debug = nt.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_DEBUG];
+    const size_t sections = static_cast<size_t>(dos.e_lfanew) + offsetof(IMAGE_NT_HEADERS64, OptionalHeader) +
+                            nt.FileHeader.SizeOfOptionalHeader;
+    bool cet = false;
+    for (WORD i = 0; i < nt.FileHeader.NumberOfSections; ++i) {
+        IMAGE_SECTION_HEADER section;
+        ASSERT_LE(sections + (i + 1) * sizeof section, bytes.size());
+        std::memcpy(&section, bytes.data() + sections + i * sizeof section, sizeof section);
+        if (debug.VirtualAddress < section.VirtualAddress ||
+            debug.VirtualAddress + debug.Size > section.VirtualAddress + section.SizeOfRawData)
+            continue;
+        const size_t at = debug.VirtualAddress - section.VirtualAddress + section.PointerToRawData;
+        for (size_t e = 0; e + sizeof(IMAGE_DEBUG_DIRECTORY) <= debug.Size; e += sizeof(IMAGE_DEBUG_DIRECTORY)) {
+            IMAGE_DEBUG_DIRECTORY entry;
+            ASSERT_LE(at + e + sizeof entry, bytes.size());
+            std::memcpy(&entry, bytes.data() + at + e, sizeof entry);
+            DWORD flags = 0;
+            if (entry.Type != 20 || entry.SizeOfData < sizeof flags) continue;
+            ASSERT_LE(static_cast<size_t>(entry.PointerToRawData) + sizeof flags, bytes.size());
+            std::memcpy(&flags, bytes.data() + entry.PointerToRawData, sizeof flags);
+            cet = cet || (flags & 1) != 0;
+        }
+    }
+    EXPECT_TRUE(cet) << "not marked compatible with shadow stacks (/CETCOMPAT)";
+#else
+    EXPECT_EQ(nt.OptionalHeader.DllCharacteristics, kWanted)
+        << "DllCharacteristics 0x" << std::hex << nt.OptionalHeader.DllCharacteristics;
+    // No link time in the header, so two builds of one commit match byte for byte.
+    EXPECT_EQ(nt.FileHeader.TimeDateStamp, 0u);
+#endif
 }
 
 // What Windows makes of the manifest while the program runs: this test
