@@ -45,6 +45,7 @@ private:
     COLORREF LabelTextColour(HWND label) const override;
     void onGone() override;
     void onCreate() override;
+    void onDpiChanged(int dpi) override;
     void onCommand(int id, int code) override;
     void onControlMouseMove(int id) override;
     void onControlClick(int id) override;

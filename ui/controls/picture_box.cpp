@@ -13,21 +13,24 @@ namespace {
 struct PictureData {
     COLORREF back = CLR_INVALID;  // CLR_INVALID: the standard button face
     int dpi = 96;
+    int iconId = 0;  // the icon resource shown, loaded again when the DPI changes
     Icon bigIcon;
     Icon smallIcon;
     Bitmap bitmap;
     HWND tooltip = nullptr;  // the form's, which shows this box's tip
 };
 
-// Picture boxes keep their images for the window's life: the status lamps
-// lend theirs to the window icon.
+// Picture boxes keep their images until the DPI changes: the status lamps
+// lend theirs to the window icon, and the window takes the new ones then.
+// Icons come at the system's sizes for the box's DPI.
 void LoadInto(PictureData& data, int resourceId) {
     if (IsBitmapResource(resourceId)) {
         data.bitmap.reset(static_cast<HBITMAP>(
             LoadImageW(Module(), MAKEINTRESOURCEW(resourceId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     } else {
-        data.bigIcon.reset(LoadIconImage(resourceId, GetSystemMetrics(SM_CXICON)));
-        data.smallIcon.reset(LoadIconImage(resourceId, GetSystemMetrics(SM_CXSMICON)));
+        data.iconId = resourceId;
+        data.bigIcon.reset(LoadIconImage(resourceId, SystemMetricForDpi(SM_CXICON, data.dpi)));
+        data.smallIcon.reset(LoadIconImage(resourceId, SystemMetricForDpi(SM_CXSMICON, data.dpi)));
     }
 }
 
@@ -70,8 +73,11 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             }
             return 0;
         case kMsgPictureSetDpi:
-            if (data) data->dpi = static_cast<int>(wp);
-            InvalidateRect(hwnd, nullptr, TRUE);
+            if (data && data->dpi != static_cast<int>(wp)) {
+                data->dpi = static_cast<int>(wp);
+                if (data->iconId) LoadInto(*data, data->iconId);
+                InvalidateRect(hwnd, nullptr, TRUE);
+            }
             return 0;
         case kMsgPictureSetTooltip:
             if (data) data->tooltip = reinterpret_cast<HWND>(wp);
