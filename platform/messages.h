@@ -11,4 +11,17 @@ namespace pulvar {
 // request is put back for the message loop.
 void ServeWaitingMessages();
 
+// For a loop of many short steps: each look at the queue costs a round trip
+// to the window system, so ServeIfDue serves only once `intervalMs` have
+// passed since it last did (at once the first time).
+class MessageServing {
+public:
+    explicit MessageServing(int intervalMs) : intervalMs_(intervalMs) {}
+    void ServeIfDue();
+
+private:
+    int intervalMs_;
+    long long lastTicks_ = -1;  // performance-counter ticks at the last serving; -1 for none
+};
+
 }  // namespace pulvar

@@ -39,4 +39,13 @@ void ServeWaitingMessages() {
     }
 }
 
+void MessageServing::ServeIfDue() {
+    LARGE_INTEGER now{}, perSecond{};
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&perSecond);
+    if (lastTicks_ >= 0 && (now.QuadPart - lastTicks_) * 1000 < intervalMs_ * perSecond.QuadPart) return;
+    lastTicks_ = now.QuadPart;
+    ServeWaitingMessages();
+}
+
 }  // namespace pulvar

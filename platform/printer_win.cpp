@@ -35,6 +35,7 @@ constexpr wchar_t kFontFace[] = L"Arial";
 // Text keeps this far from every edge of the paper, in tenths of a millimetre;
 // a printer that cannot print that close to the edge keeps its own margin.
 constexpr int kPaperMarginTenthsMm = 100;
+constexpr int kServeEveryMs = 25;
 
 std::wstring DefaultPrinterName(HMODULE winspool) {
     FARPROC proc = GetProcAddress(winspool, "GetDefaultPrinterW");
@@ -81,7 +82,7 @@ public:
             return widths;
         });
         for (const std::string& piece : pieces) {
-            ServeWaitingMessages();
+            serving_.ServeIfDue();
             if (y_ + lineHeight_ > bottom_ && !NextPage()) return false;
             const std::wstring wide = Widen(piece);
             if (!wide.empty() && !TextOutW(dc_.get(), x, y_, wide.c_str(), static_cast<int>(wide.size())))
@@ -228,6 +229,9 @@ private:
     bool busy_ = false;          // from the start of a document until it ends or is given up
     bool documentOpen_ = false;  // StartDoc succeeded
     bool cancelled_ = false;     // the user declined to name the output file
+    // Between the pieces of a long line: far below the seconds after which
+    // the system takes a window for hung, and seldom enough to cost nothing.
+    MessageServing serving_{kServeEveryMs};
     int y_ = 0;
     int lineHeight_ = 0;
     int left_ = 0, top_ = 0, right_ = 0, bottom_ = 0;

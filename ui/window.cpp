@@ -98,9 +98,7 @@ LRESULT CALLBACK Window::Trampoline(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 // What every window has before its own WM_CREATE handler runs.
 void Window::createParts() {
     controls_.Create(hwnd_, kind_.rows, kind_.rowCount, WindowDpi(hwnd_));
-    iconBig_.reset(LoadIconImage(kind_.iconId, GetSystemMetrics(SM_CXICON)));
-    iconSmall_.reset(LoadIconImage(kind_.iconId, GetSystemMetrics(SM_CXSMICON)));
-    SetIcons(iconBig_.get(), iconSmall_.get());
+    loadIcons(controls_.Dpi());
     // The tooltip is made when the pointer first moves over a control, as
     // its first mouse message is handed on: no tip can show before that.
 }
@@ -152,8 +150,23 @@ LRESULT Window::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcW(hwnd_, msg, wp, lp);
 }
 
+// The window's own icons at the system's sizes for the DPI. The window
+// shows them unless a handler lent it others, which it then lends again.
+void Window::loadIcons(int dpi) {
+    const bool shown =
+        !iconBig_ || reinterpret_cast<HICON>(SendMessageW(hwnd_, WM_GETICON, ICON_BIG, 0)) == iconBig_.get();
+    Icon big(LoadIconImage(kind_.iconId, SystemMetricForDpi(SM_CXICON, dpi)));
+    Icon small(LoadIconImage(kind_.iconId, SystemMetricForDpi(SM_CXSMICON, dpi)));
+    if (shown) SetIcons(big.get(), small.get());
+    // The old ones go only now that the window no longer uses them.
+    iconBig_ = std::move(big);
+    iconSmall_ = std::move(small);
+}
+
 void Window::applyDpi(int dpi, RECT suggested) {
+    const bool changed = dpi != controls_.Dpi();
     controls_.SetDpi(dpi);
+    if (changed) loadIcons(dpi);
     onDpiChanged(dpi);
     FitClientAreaForDpi(hwnd_, suggested, kind_.clientWidthTwips, kind_.clientHeightTwips, dpi);
 }

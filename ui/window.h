@@ -67,7 +67,8 @@ protected:
     virtual LRESULT onMessage(UINT msg, WPARAM wp, LPARAM lp);
     // WM_CREATE, once the controls and the icons are there.
     virtual void onCreate() {}
-    // The DPI changed and the controls follow it: anything else that does.
+    // The DPI changed and the controls and the window's own icons follow it:
+    // anything else that does (icons the window was lent must be lent again).
     virtual void onDpiChanged(int /*dpi*/) {}
     // A label's text colour; the background is always the window's face.
     virtual COLORREF LabelTextColour(HWND /*label*/) const { return GetSysColor(COLOR_BTNTEXT); }
@@ -100,6 +101,7 @@ private:
     void createParts();
     void applyDpi(int dpi, RECT suggested);
     void followColours(UINT msg, WPARAM wp, LPARAM lp);
+    void loadIcons(int dpi);
 
     const WindowKind kind_;
     RECT work_{};  // the work area of the monitor the window opened on

@@ -19,6 +19,7 @@
 #include "ui/about/about_layout.h"
 #include "ui/about/about_window.h"
 #include "ui/controls/dpi.h"
+#include "ui/controls/picture_box.h"
 #include "ui/controls/window_text.h"
 #include "ui/main/main_window.h"
 
@@ -318,6 +319,20 @@ TEST_F(About, FollowsTheDpiOfItsMonitor) {
         const SIZE picture = DonationExtent(about);
         EXPECT_NEAR(picture.cx, ScalePx(picture96.cx, dpi), 2);
         EXPECT_NEAR(picture.cy, ScalePx(picture96.cy, dpi), 2);
+        // So do the hand over it, its hot spot on the fingertip, and the
+        // icons, at the system's sizes for the DPI.
+        ICONINFO hand{};
+        ASSERT_TRUE(GetIconInfo(about.HandCursor(), &hand));
+        Owned<HBITMAP, DeleteObject> mask(hand.hbmMask), colour(hand.hbmColor);
+        BITMAP bm{};
+        GetObjectW(hand.hbmMask, sizeof bm, &bm);
+        EXPECT_EQ(bm.bmWidth, ScalePx(32, dpi));
+        EXPECT_EQ(hand.xHotspot, static_cast<DWORD>(ScalePx(12, dpi)));
+        EXPECT_EQ(hand.yHotspot, static_cast<DWORD>(ScalePx(1, dpi)));
+        const int big = ScalePx(32, dpi), small = ScalePx(16, dpi);
+        EXPECT_EQ(testing::ImageWidth(reinterpret_cast<HICON>(SendMessageW(about.Hwnd(), WM_GETICON, ICON_BIG, 0))), big);
+        EXPECT_EQ(testing::ImageWidth(reinterpret_cast<HICON>(SendMessageW(about.Hwnd(), WM_GETICON, ICON_SMALL, 0))), small);
+        EXPECT_EQ(testing::ImageWidth(PictureBox(about.Control(Ctl::picIcon)).BigIcon()), big);
     }
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/owned.h"
 #include "platform/printer.h"
 #include "platform/programs.h"
 #include "platform/registry.h"
@@ -89,6 +90,16 @@ struct TestServices {
     FakeAppearance appearance;
     Services services{prompt, clock, locale, shell, ending, RealPrinter(), RealRegistry(), RealPrograms(), appearance};
 };
+
+// The width of an icon's or a cursor's image, 0 for none.
+inline int ImageWidth(HICON icon) {
+    ICONINFO info{};
+    if (!icon || !GetIconInfo(icon, &info)) return 0;
+    Owned<HBITMAP, DeleteObject> mask(info.hbmMask), colour(info.hbmColor);
+    BITMAP bm{};
+    GetObjectW(info.hbmMask, sizeof bm, &bm);
+    return bm.bmWidth;
+}
 
 // Delivers whatever is waiting in this thread's queue (posted and sent messages).
 inline void Pump() {

@@ -37,7 +37,9 @@ protected:
     }
     int Gauge() const { return static_cast<int>(SendMessageW(C(Ctl::ProgressBar1), PBM_GETPOS, 0, 0)); }
     COLORREF Indicator() const { return PictureBox(C(Ctl::Picture1)).Back(); }
-    HICON WindowIcon() const { return reinterpret_cast<HICON>(SendMessageW(form.Hwnd(), WM_GETICON, ICON_BIG, 0)); }
+    HICON WindowIcon(WPARAM which = ICON_BIG) const {
+        return reinterpret_cast<HICON>(SendMessageW(form.Hwnd(), WM_GETICON, which, 0));
+    }
     // A control's place in the window's client area.
     RECT PlaceOf(int id) const {
         RECT rc;
@@ -251,6 +253,18 @@ TEST_F(Form1Test, LabelsLieBeneathTheControlsTheyOverlap) {
 }
 
 TEST_F(Form1Test, MovingToA144DpiMonitorScalesEverythingAlike) {
+    // A lamp lends its icon to the window.
+    Type(Ctl::Text2, "72");
+    Type(Ctl::Text3, "120");
+    Type(Ctl::Text4, "80");
+    Click(Ctl::Command1);
+    const PictureBox lamp(C(Ctl::Picture4));
+    ASSERT_EQ(WindowIcon(ICON_BIG), lamp.BigIcon());
+    EXPECT_EQ(testing::ImageWidth(lamp.BigIcon()), 32);
+    EXPECT_EQ(testing::ImageWidth(lamp.SmallIcon()), 16);
+    HWND tooltip = form.Controls().Tooltip();
+    EXPECT_EQ(SendMessageW(tooltip, TTM_GETMAXTIPWIDTH, 0, 0), 400);
+
     RECT suggested;
     GetWindowRect(form.Hwnd(), &suggested);
     SendMessageW(form.Hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
@@ -258,6 +272,17 @@ TEST_F(Form1Test, MovingToA144DpiMonitorScalesEverythingAlike) {
     GetClientRect(form.Hwnd(), &client);
     EXPECT_EQ(client.right, 930);
     EXPECT_EQ(client.bottom, 540);
+    // Icons at the system's sizes for 144 DPI, the lamp's new ones lent again;
+    // tips wrap at a width that grew alike.
+    EXPECT_EQ(testing::ImageWidth(lamp.BigIcon()), 48);
+    EXPECT_EQ(testing::ImageWidth(lamp.SmallIcon()), 24);
+    EXPECT_EQ(WindowIcon(ICON_BIG), lamp.BigIcon());
+    EXPECT_EQ(WindowIcon(ICON_SMALL), lamp.SmallIcon());
+    EXPECT_EQ(testing::ImageWidth(form.StandardIcon()), 48);
+    EXPECT_EQ(SendMessageW(tooltip, TTM_GETMAXTIPWIDTH, 0, 0), 600);
+    Click(Ctl::Command11);
+    EXPECT_EQ(WindowIcon(ICON_BIG), form.StandardIcon());
+    EXPECT_EQ(testing::ImageWidth(WindowIcon(ICON_SMALL)), 24);
     RECT text2 = PlaceOf(form1::id(Ctl::Text2));  // 2400, 1200, 855 x 420 twips
     EXPECT_EQ(text2.left, 240);
     EXPECT_EQ(text2.top, 120);

@@ -37,6 +37,30 @@ constexpr Event kBoxClicks[] = {
     {about::id(Ctl::Picture1), &AboutWindow::Picture1_Click},
 };
 
+// The hand pointer at the size for the DPI, its hot spot still on the
+// fingertip: the resource's own image at 96 DPI, scaled from it above.
+HCURSOR HandCursorForDpi(int dpi) {
+    auto load = [](int size) {
+        return static_cast<HCURSOR>(
+            LoadImageW(Module(), MAKEINTRESOURCEW(IMG_HAND_CURSOR), IMAGE_CURSOR, size, size, LR_DEFAULTCOLOR));
+    };
+    Cursor own(load(0));  // 0: its own size
+    ICONINFO ownInfo{};
+    if (!own || dpi == 96 || !GetIconInfo(own.get(), &ownInfo)) return own.release();
+    Bitmap ownMask(ownInfo.hbmMask), ownColour(ownInfo.hbmColor);
+    BITMAP bm{};
+    GetObjectW(ownInfo.hbmMask, sizeof bm, &bm);
+    Cursor scaled(load(ScalePx(bm.bmWidth, dpi)));
+    ICONINFO info{};
+    if (!scaled || !GetIconInfo(scaled.get(), &info)) return own.release();
+    Bitmap mask(info.hbmMask), colour(info.hbmColor);
+    info.fIcon = FALSE;
+    info.xHotspot = static_cast<DWORD>(ScalePx(static_cast<int>(ownInfo.xHotspot), dpi));
+    info.yHotspot = static_cast<DWORD>(ScalePx(static_cast<int>(ownInfo.yHotspot), dpi));
+    HCURSOR made = CreateIconIndirect(&info);
+    return made ? made : own.release();
+}
+
 }  // namespace
 
 AboutWindow* AboutSlot::Current() const { return window_ && window_->Hwnd() ? window_.get() : nullptr; }
@@ -105,9 +129,7 @@ LRESULT AboutWindow::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 void AboutWindow::onCreate() {
     SendMessageW(Control(Ctl::cmdOK), BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
-    // Loaded at its own size, so the hot spot stays the fingertip.
-    handCursor_.reset(static_cast<HCURSOR>(LoadImageW(Module(), MAKEINTRESOURCEW(IMG_HAND_CURSOR),
-                                                      IMAGE_CURSOR, 0, 0, LR_DEFAULTCOLOR)));
+    handCursor_.reset(HandCursorForDpi(controls_.Dpi()));
     // The picture and the two links need COM; the program enters it here,
     // the first window that does, rather than at start-up.
     UseCom();
@@ -142,6 +164,8 @@ COLORREF AboutWindow::LabelTextColour(HWND label) const {
 }
 
 void AboutWindow::onColoursChanged() { highContrast_ = services_.appearance.HighContrast(); }
+
+void AboutWindow::onDpiChanged(int dpi) { handCursor_.reset(HandCursorForDpi(dpi)); }
 
 HCURSOR AboutWindow::CursorOver(HWND control) const {
     return control == Control(Ctl::Picture1) ? handCursor_.get() : nullptr;

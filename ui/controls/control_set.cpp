@@ -15,6 +15,9 @@ namespace pulvar {
 
 namespace {
 
+// Longer tips wrap at this width, in pixels at 96 DPI.
+constexpr int kTipMaxWidth96 = 400;
+
 struct ClassAndStyle {
     const wchar_t* cls;
     DWORD style;
@@ -96,6 +99,8 @@ void ControlSet::Create(HWND parent, const ControlRow* rows, size_t count, int d
         hwnds_[row.id] = hwnd;
         // Picture boxes are this program's own class and report for themselves.
         if (row.kind == Kind::PictureBox) {
+            // The DPI first, so the icon is loaded once, at its size.
+            PictureBox(hwnd).SetDpi(dpi);
             if (row.image != 0) PictureBox(hwnd).LoadImage(row.image);
         } else {
             Subclass(hwnd);
@@ -141,7 +146,7 @@ void ControlSet::CreateTooltip() const {
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent_, nullptr,
                                Module(), nullptr);
-    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
+    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, ScalePx(kTipMaxWidth96, dpi_));
     for (size_t i = 0; i < count_; ++i) {
         const ControlRow& row = rows_[i];
         HWND hwnd = (*this)[row.id];
@@ -175,6 +180,7 @@ DWORD ControlSet::labelStyle(const ControlRow& row) const {
 void ControlSet::SetDpi(int dpi) {
     if (dpi == dpi_) return;
     dpi_ = dpi;
+    if (tooltip_) SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, ScalePx(kTipMaxWidth96, dpi_));
     FontSet oldFonts = std::move(fonts_);  // freed once no control uses them
     fonts_.Create(dpi);
     layOut(true);

@@ -1,5 +1,6 @@
 #include "ui/controls/dpi.h"
 #include "platform/gdi.h"
+#include "platform/system_library.h"
 
 #include "ui/layout.h"
 
@@ -22,11 +23,36 @@ int ScreenDpi() {
     return dpi > 0 ? dpi : 96;
 }
 
+// Windows 8.1, and Windows 10 before 1607, have a DPI per monitor but no
+// GetDpiForWindow: the monitor the window is on tells it instead.
+int MonitorDpi(HWND hwnd) {
+    using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
+    static const auto getDpiForMonitor = SystemFunction<GetDpiForMonitorFn>(L"shcore.dll", "GetDpiForMonitor");
+    UINT x = 0, y = 0;
+    if (!getDpiForMonitor ||
+        FAILED(getDpiForMonitor(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), kEffectiveDpi, &x, &y)) || !y)
+        return 0;
+    return static_cast<int>(y);
+}
+
 int WindowDpi(HWND hwnd) {
     static auto getDpiForWindow = User32Function<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
-    if (getDpiForWindow && hwnd)
-        if (UINT dpi = getDpiForWindow(hwnd)) return static_cast<int>(dpi);
+    if (hwnd) {
+        if (getDpiForWindow) {
+            if (UINT dpi = getDpiForWindow(hwnd)) return static_cast<int>(dpi);
+        } else if (const int dpi = MonitorDpi(hwnd)) {
+            return dpi;
+        }
+    }
     return ScreenDpi();
+}
+
+int SystemMetricForDpi(int index, int dpi) {
+    static auto forDpi = User32Function<int(WINAPI*)(int, UINT)>("GetSystemMetricsForDpi");
+    if (forDpi) return forDpi(index, static_cast<UINT>(dpi));
+    // Before Windows 10 1607 the metrics are those of the system's DPI.
+    return MulDiv(GetSystemMetrics(index), dpi, ScreenDpi());
 }
 
 void AdjustWindowRectForDpi(RECT* rc, DWORD style, DWORD exStyle, int dpi) {
@@ -38,15 +64,25 @@ void AdjustWindowRectForDpi(RECT* rc, DWORD style, DWORD exStyle, int dpi) {
 }
 
 void FitClientAreaForDpi(HWND hwnd, RECT suggested, int widthTwips, int heightTwips, int dpi) {
-    // The frame keeps whatever thickness the system gives it; the client
-    // area is what must come out exact.
-    RECT window{}, client{};
-    GetWindowRect(hwnd, &window);
+    // The frame at the new DPI: with per-monitor frames its caption and
+    // borders change with the DPI, so the old thickness would be wrong.
+    const int width = TwipsToPixels(widthTwips, dpi), height = TwipsToPixels(heightTwips, dpi);
+    RECT frame{0, 0, width, height};
+    AdjustWindowRectForDpi(&frame, static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE)),
+                           static_cast<DWORD>(GetWindowLongW(hwnd, GWL_EXSTYLE)), dpi);
+    SetWindowPos(hwnd, nullptr, suggested.left, suggested.top, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    // A system that draws the frame at another DPI than the window's own
+    // (no per-monitor frames) leaves the client area off by the difference.
+    RECT client{};
     GetClientRect(hwnd, &client);
-    const int frameWidth = (window.right - window.left) - client.right;
-    const int frameHeight = (window.bottom - window.top) - client.bottom;
-    SetWindowPos(hwnd, nullptr, suggested.left, suggested.top, TwipsToPixels(widthTwips, dpi) + frameWidth,
-                 TwipsToPixels(heightTwips, dpi) + frameHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (client.right != width || client.bottom != height) {
+        RECT window{};
+        GetWindowRect(hwnd, &window);
+        SetWindowPos(hwnd, nullptr, 0, 0, (window.right - window.left) + width - client.right,
+                     (window.bottom - window.top) + height - client.bottom,
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+    }
     InvalidateRect(hwnd, nullptr, TRUE);
 }
 

@@ -11,6 +11,9 @@ namespace pulvar {
 int ScreenDpi();
 int WindowDpi(HWND hwnd);
 
+// A system metric (an icon size, say) as the system gives it at that DPI.
+int SystemMetricForDpi(int index, int dpi);
+
 // A size drawn for 96 DPI (an image, a hot spot) at the given DPI.
 constexpr int ScalePx(int px96, int dpi) { return TwipsToPixels(px96 * (kTwipsPerInch / 96), dpi); }
 
@@ -19,7 +22,8 @@ constexpr int ScalePx(int px96, int dpi) { return TwipsToPixels(px96 * (kTwipsPe
 void AdjustWindowRectForDpi(RECT* rc, DWORD style, DWORD exStyle, int dpi);
 
 // After a DPI change: the window goes to the suggested place with a client
-// area of exactly the given twips at the new DPI, whatever its frame.
+// area of exactly the given twips at the new DPI, in the frame the system
+// draws at that DPI.
 void FitClientAreaForDpi(HWND hwnd, RECT suggested, int widthTwips, int heightTwips, int dpi);
 
 }  // namespace pulvar

@@ -13,32 +13,38 @@ namespace {
 struct PictureData {
     COLORREF back = CLR_INVALID;  // CLR_INVALID: the standard button face
     int dpi = 96;
+    int imageId = 0;      // the image's resource
+    bool loaded = false;  // whether it has been loaded yet
     Icon bigIcon;
     Icon smallIcon;
     Bitmap bitmap;
-    int pending = 0;  // the image's resource, until first needed
     HWND tooltip = nullptr;  // the form's, which shows this box's tip
 };
 
-// Picture boxes keep their images for the window's life once loaded: the
-// status lamps lend theirs to the window icon. The image is loaded when first
-// painted or asked for, since the boxes that have one start hidden and each
-// icon costs the system some work at start.
-void LoadPending(PictureData& data) {
-    const int resourceId = data.pending;
+// Picture boxes keep their images until the DPI changes: the status lamps
+// lend theirs to the window icon, and the window takes the new ones then.
+// Icons come at the system's sizes for the box's DPI. The image is loaded
+// when first painted or asked for: the boxes that have one start hidden, and
+// each icon costs the system some work at start.
+void Load(PictureData& data) {
+    data.loaded = true;
+    const int resourceId = data.imageId;
     if (resourceId == 0) return;
-    data.pending = 0;
     if (IsBitmapResource(resourceId)) {
         data.bitmap.reset(static_cast<HBITMAP>(
             LoadImageW(Module(), MAKEINTRESOURCEW(resourceId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     } else {
-        data.bigIcon.reset(LoadIconImage(resourceId, GetSystemMetrics(SM_CXICON)));
-        data.smallIcon.reset(LoadIconImage(resourceId, GetSystemMetrics(SM_CXSMICON)));
+        data.bigIcon.reset(LoadIconImage(resourceId, SystemMetricForDpi(SM_CXICON, data.dpi)));
+        data.smallIcon.reset(LoadIconImage(resourceId, SystemMetricForDpi(SM_CXSMICON, data.dpi)));
     }
 }
 
-void Paint(HWND hwnd, PictureData* data) {
-    if (data) LoadPending(*data);
+PictureData* Loaded(PictureData* data) {
+    if (data && !data->loaded) Load(*data);
+    return data;
+}
+
+void Paint(HWND hwnd, const PictureData* data) {
     PaintScope paint(hwnd);
     HDC dc = paint.dc();
     RECT rc;
@@ -77,27 +83,31 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             }
             return 0;
         case kMsgPictureSetDpi:
-            if (data) data->dpi = static_cast<int>(wp);
-            InvalidateRect(hwnd, nullptr, TRUE);
+            if (data && data->dpi != static_cast<int>(wp)) {
+                data->dpi = static_cast<int>(wp);
+                if (data->loaded && data->bigIcon) Load(*data);
+                InvalidateRect(hwnd, nullptr, TRUE);
+            }
             return 0;
         case kMsgPictureSetTooltip:
             if (data) data->tooltip = reinterpret_cast<HWND>(wp);
             return 0;
         case kMsgPictureLoadImage:
-            if (data) data->pending = static_cast<int>(wp);
+            if (data) {
+                data->imageId = static_cast<int>(wp);
+                data->loaded = false;
+            }
             return 0;
         case kMsgPictureGetBack:
             return data ? static_cast<LRESULT>(data->back) : CLR_INVALID;
         case kMsgPictureGetBigIcon:
-            if (data) LoadPending(*data);
-            return data ? reinterpret_cast<LRESULT>(data->bigIcon.get()) : 0;
+            return Loaded(data) ? reinterpret_cast<LRESULT>(data->bigIcon.get()) : 0;
         case kMsgPictureGetSmallIcon:
-            if (data) LoadPending(*data);
-            return data ? reinterpret_cast<LRESULT>(data->smallIcon.get()) : 0;
+            return Loaded(data) ? reinterpret_cast<LRESULT>(data->smallIcon.get()) : 0;
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT:
-            Paint(hwnd, data);
+            Paint(hwnd, Loaded(data));
             return 0;
         case WM_SETFOCUS:
         case WM_KILLFOCUS:

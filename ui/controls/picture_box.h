@@ -26,7 +26,8 @@ public:
     // CLR_INVALID: the standard button face.
     void SetBack(COLORREF colour) const { SendMessageW(hwnd_, kMsgPictureSetBack, colour, 0); }
     COLORREF Back() const { return static_cast<COLORREF>(SendMessageW(hwnd_, kMsgPictureGetBack, 0, 0)); }
-    // The icon it holds, at the system's two icon sizes; null for a bitmap.
+    // The icon it holds, at the system's two icon sizes for its DPI; null for
+    // a bitmap. A new DPI loads new ones and frees these.
     HICON BigIcon() const { return reinterpret_cast<HICON>(SendMessageW(hwnd_, kMsgPictureGetBigIcon, 0, 0)); }
     HICON SmallIcon() const { return reinterpret_cast<HICON>(SendMessageW(hwnd_, kMsgPictureGetSmallIcon, 0, 0)); }
     void SetDpi(int dpi) const { SendMessageW(hwnd_, kMsgPictureSetDpi, static_cast<WPARAM>(dpi), 0); }

@@ -147,8 +147,14 @@ void MainWindow::onMouseMove(POINT pt) {
         Form_MouseMove();
 }
 
-// Made again for the new DPI when next needed.
-void MainWindow::onDpiChanged(int /*dpi*/) { sliderCursor_.reset(); }
+void MainWindow::onDpiChanged(int /*dpi*/) {
+    sliderCursor_.reset();  // made again for the new DPI when next needed
+    // The lamps loaded new icons for the new DPI and freed the lent ones.
+    if (lampShown_) {
+        const PictureBox lampBox(controls_[lampShown_]);
+        SetIcons(lampBox.BigIcon(), lampBox.SmallIcon());
+    }
+}
 
 // The slider starts hidden, so its pointer is made when the pointer first
 // comes over it rather than at start, where each icon costs Wine server
@@ -222,6 +228,7 @@ void MainWindow::ShowResults() {
     PictureBox(Control(Ctl::Picture1)).SetBack(results.colour);
     Ctl lamp = results.lamp == Lamp::Red ? Ctl::Picture5 : results.lamp == Lamp::Amber ? Ctl::Picture3 : Ctl::Picture4;
     const PictureBox lampBox(Control(lamp));
+    lampShown_ = form1::id(lamp);
     SetIcons(lampBox.BigIcon(), lampBox.SmallIcon());
 }
 
@@ -259,6 +266,7 @@ void MainWindow::Command11_Click() {
     SetText(Ctl::Label8, "");
     PictureBox(Control(Ctl::Picture1)).SetBack(kCyan);
     SendMessageW(Control(Ctl::ProgressBar1), PBM_SETPOS, kGaugeMin, 0);
+    lampShown_ = 0;
     SetIcons(StandardIcon(), StandardSmallIcon());
     SetFocus(Control(Ctl::Text1));
 }
