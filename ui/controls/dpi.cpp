@@ -23,6 +23,8 @@ int ScreenDpi() {
     return dpi > 0 ? dpi : 96;
 }
 
+namespace {
+
 // Windows 8.1, and Windows 10 before 1607, have a DPI per monitor but no
 // GetDpiForWindow: the monitor the window is on tells it instead.
 int MonitorDpi(HWND hwnd) {
@@ -35,6 +37,8 @@ int MonitorDpi(HWND hwnd) {
         return 0;
     return static_cast<int>(y);
 }
+
+}  // namespace
 
 int WindowDpi(HWND hwnd) {
     static auto getDpiForWindow = User32Function<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
