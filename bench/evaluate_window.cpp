@@ -13,6 +13,8 @@
 // same_median_us A same_p90_us B icon_median_us C icon_p90_us D".
 // Linked with libpulvar_win.a and the program's resources by scripts/bench.
 #include <windows.h>
+
+#include "clock.h"
 #include <commctrl.h>
 
 #include <algorithm>
@@ -26,6 +28,8 @@
 
 namespace {
 
+using bench::NowUs;
+
 using pulvar::form1::Ctl;
 
 struct Entry {
@@ -38,17 +42,6 @@ struct Entry {
 constexpr Entry kEntries[] = {
     {L"72", L"120", L"80"}, {L"110", L"150", L"95"}, {L"55", L"100", L"58"}, {L"64", L"140", L"87"},
 };
-
-double NowUs() {
-    static const double perUs = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart) / 1e6;
-    }();
-    LARGE_INTEGER c;
-    QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) / perUs;
-}
 
 void Pump() {
     MSG msg;

@@ -15,6 +15,8 @@
 // program cannot be started or shows no window within 30 s.
 #include <windows.h>
 
+#include "clock.h"
+
 #include <cstdio>
 #include <cwchar>
 #include <string>
@@ -22,23 +24,14 @@
 
 namespace {
 
+using bench::NowMs;
+
 constexpr DWORD kTimeoutMs = 30000;
 
 struct Program {
     std::wstring exe;
     std::wstring title;
 };
-
-double Now() {
-    static const double perMs = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart) / 1000.0;
-    }();
-    LARGE_INTEGER c;
-    QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) / perMs;
-}
 
 HWND FindReadyWindow(const std::wstring& title, DWORD pid) {
     for (HWND w = FindWindowExW(nullptr, nullptr, nullptr, title.c_str()); w;
@@ -65,23 +58,23 @@ Timing StartOnce(const Program& program) {
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
 
-    const double start = Now();
+    const double start = NowMs();
     if (!CreateProcessW(program.exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
                         nullptr, folder.empty() ? nullptr : folder.c_str(), &si, &pi)) {
         timing.startError = GetLastError();
         return timing;
     }
     DWORD idle = WaitForInputIdle(pi.hProcess, kTimeoutMs);
-    timing.idleMs = Now() - start;
+    timing.idleMs = NowMs() - start;
     HWND window = nullptr;
     if (idle == 0) {
         while (!(window = FindReadyWindow(program.title, pi.dwProcessId))) {
-            if (Now() - start > kTimeoutMs) break;
+            if (NowMs() - start > kTimeoutMs) break;
             if (WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0) break;  // it ended early
             Sleep(1);
         }
     }
-    timing.readyMs = Now() - start;
+    timing.readyMs = NowMs() - start;
     timing.ok = window != nullptr;
     if (!timing.ok)
         std::fprintf(stderr, "launch_timer: no window \"%ls\" from %ls\n", program.title.c_str(),

@@ -12,6 +12,8 @@
 // "failed L" when the report could not be printed. Linked with
 // libpulvar_win.a and the program's resources by scripts/bench.
 #include <windows.h>
+
+#include "clock.h"
 #include <commctrl.h>
 
 #include <algorithm>
@@ -28,6 +30,8 @@
 
 namespace {
 
+using bench::NowMs;
+
 using pulvar::form1::Ctl;
 
 // Answers every question OK and counts the failure messages.
@@ -39,17 +43,6 @@ public:
     }
     int failures = 0;
 };
-
-double NowMs() {
-    static const double perMs = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart) / 1e3;
-    }();
-    LARGE_INTEGER c;
-    QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) / perMs;
-}
 
 void Pump() {
     MSG msg;

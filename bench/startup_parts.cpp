@@ -17,6 +17,8 @@
 // untimed first. Prints "part PART MS". Linked with libpulvar_win.a and the
 // program's resources by scripts/bench.
 #include <windows.h>
+
+#include "clock.h"
 #include <commctrl.h>
 
 #include <cstdio>
@@ -35,20 +37,11 @@
 
 namespace {
 
+using bench::NowMs;
+
 using pulvar::ControlRow;
 using pulvar::Kind;
 using pulvar::form1::kLayout;
-
-double NowMs() {
-    static const double perMs = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart) / 1e3;
-    }();
-    LARGE_INTEGER c;
-    QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) / perMs;
-}
 
 HWND PlainWindow(bool shown) {
     HWND hwnd = CreatePlainWindow(GetModuleHandleW(nullptr));
