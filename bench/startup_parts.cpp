@@ -190,11 +190,6 @@ double Part(const std::wstring& part) {
         HWND hwnd = PlainWindow(false);
         constexpr UINT kFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
         const double start = NowMs();
-        for (const ControlRow& row : kLayout)
-            if (row.kind == Kind::Frame)
-                SetWindowPos(GetDlgItem(hwnd, row.id), HWND_BOTTOM, 0, 0, 0, 0, kFlags);
-            else if (row.container == pulvar::form1::id(pulvar::form1::Ctl::Picture1))
-                SetWindowPos(GetDlgItem(hwnd, row.id), HWND_TOP, 0, 0, 0, 0, kFlags);
         for (const pulvar::form1::CaptionFor& pair : pulvar::form1::kEntryCaptions) {
             HWND box = GetDlgItem(hwnd, pulvar::form1::id(pair.box));
             HWND before = GetWindow(box, GW_HWNDPREV);

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/text.h"
 #include "ui/controls/dpi.h"
@@ -91,7 +92,26 @@ void ControlSet::Create(HWND parent, const ControlRow* rows, size_t count, int d
     dpi_ = dpi;
     fonts_.Create(dpi);
 
-    for (size_t i = 0; i < count; ++i) {
+    // Each new control goes below those made before it, so they are made in
+    // their final z-order: the gauges in front of the picture box that holds
+    // them, then the layout's order (which is also the tab order), and the
+    // frames at the bottom so the controls drawn inside them stay visible.
+    // Moving them afterwards would cost a round trip to the window system
+    // for each.
+    std::vector<size_t> order;
+    order.reserve(count);
+    auto inPictureBox = [&](const ControlRow& row) {
+        const ControlRow* c = Row(row.container);
+        return c && c->kind == Kind::PictureBox;
+    };
+    for (size_t i = count; i-- > 0;)
+        if (rows[i].kind != Kind::Frame && inPictureBox(rows[i])) order.push_back(i);
+    for (size_t i = 0; i < count; ++i)
+        if (rows[i].kind != Kind::Frame && !inPictureBox(rows[i])) order.push_back(i);
+    for (size_t i = 0; i < count; ++i)
+        if (rows[i].kind == Kind::Frame) order.push_back(i);
+
+    for (size_t i : order) {
         const ControlRow& row = rows[i];
         if (row.kind == Kind::Line) continue;  // drawn by the window itself
         HWND hwnd = createControl(parent, row);
@@ -107,17 +127,6 @@ void ControlSet::Create(HWND parent, const ControlRow* rows, size_t count, int d
         }
         // No length limit of its own: whatever is typed or pasted is kept.
         if (row.kind == Kind::TextBox) SendMessageW(hwnd, EM_SETLIMITTEXT, 0, 0);
-    }
-
-    // Frames go to the bottom so the controls drawn inside them stay visible,
-    // and gauges in front of the picture box that holds them.
-    for (size_t i = 0; i < count; ++i) {
-        HWND hwnd = (*this)[rows[i].id];
-        if (!hwnd) continue;
-        if (rows[i].kind == Kind::Frame)
-            SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        else if (const ControlRow* c = Row(rows[i].container); c && c->kind == Kind::PictureBox)
-            SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
     layOut(false);
 }

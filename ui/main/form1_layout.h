@@ -51,7 +51,9 @@ inline constexpr CaptionFor kEntryCaptions[] = {
 // text colour: the plus sign would vanish on a dark face.
 inline constexpr Ctl kInkImages[] = {Ctl::Command6};
 
-// In tab order, which is also the creation order.
+// In tab order. The controls are made in this order too, but for the frames,
+// made last, and what the picture box holds, made first: none of them takes
+// the focus.
 inline constexpr std::array<ControlRow, 38> kLayout = [] {
     using namespace detail;
     return std::array<ControlRow, 38>{{
