@@ -373,12 +373,10 @@ TEST_F(About, IconClickPutsTheDescriptionBackWithoutQuotes) {
 }
 
 // The shell is called in a single-threaded apartment, as it needs for
-// browsers and associations that run through COM. (Under Wine the thread
-// stays in the apartment even after the picture's loader leaves it; on
-// Windows it does not.)
+// browsers and associations that run through COM.
 void ExpectOpenedInSingleThreadedApartment(const std::vector<int>& apartments) {
     ASSERT_EQ(apartments.size(), 1u);
-    EXPECT_TRUE(apartments[0] == APTTYPE_STA || apartments[0] == APTTYPE_MAINSTA) << "apartment " << apartments[0];
+    EXPECT_EQ(apartments[0], testing::FakeShell::kInSingleThreaded) << "0: none, 2: multithreaded";
 }
 
 TEST_F(About, DisclaimerClickRevealsSysInfoAndOpensTheSite) {

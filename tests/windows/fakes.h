@@ -55,11 +55,15 @@ public:
     void Open(void* owner, const std::string& address) override {
         owners.push_back(owner);
         opened.push_back(address);
-        // The apartment the real shell would be called in; -1 for none.
-        APTTYPE type{};
-        APTTYPEQUALIFIER qualifier{};
-        apartments.push_back(SUCCEEDED(CoGetApartmentType(&type, &qualifier)) ? static_cast<int>(type) : -1);
+        // The apartment the real shell would be called in. Asking to enter a
+        // single-threaded one tells whether the thread is already in one
+        // (S_FALSE), in none (S_OK) or in the multithreaded one; Wine's
+        // CoGetApartmentType still names an apartment the thread has left.
+        const HRESULT entered = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+        if (SUCCEEDED(entered)) CoUninitialize();
+        apartments.push_back(entered == S_FALSE ? kInSingleThreaded : entered == S_OK ? kInNone : kInMultithreaded);
     }
+    static constexpr int kInNone = 0, kInSingleThreaded = 1, kInMultithreaded = 2;
     std::vector<void*> owners;
     std::vector<std::string> opened;
     std::vector<int> apartments;
