@@ -345,11 +345,13 @@ TEST_F(Form1Test, CaptionsAndToolTipsAreExact) {
 }
 
 // The real pointer resting on a control shows that control's tip: the mouse
-// messages reach the tooltip through the controls themselves.
+// messages reach the tooltip through the controls themselves. The tooltip is
+// not asked for until the pointer has moved, so the one shown is the one the
+// first move made.
 TEST_F(Form1Test, ToolTipsShowWhereThePointerRests) {
-    HWND tips = form.Controls().Tooltip();
+    HWND tips = nullptr;
     for (Ctl c : {Ctl::Command11, Ctl::Label9}) {
-        SendMessageW(tips, TTM_POP, 0, 0);
+        if (tips) SendMessageW(tips, TTM_POP, 0, 0);
         RECT rc;
         GetWindowRect(C(c), &rc);
         SetCursorPos((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
@@ -358,6 +360,7 @@ TEST_F(Form1Test, ToolTipsShowWhereThePointerRests) {
         for (int waited = 0; waited < 3000 && !(IsWindowVisible(tips) && ti.uId); waited += 20) {
             Sleep(20);
             Pump();
+            tips = form.Controls().Tooltip();
             ti.uId = 0;
             SendMessageW(tips, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
         }
