@@ -11,6 +11,17 @@ namespace pulvar {
 // request is put back for the message loop.
 void ServeWaitingMessages();
 
+// While a long piece of work runs with the program's windows disabled (a
+// report printing), every window shows the wait cursor over it. Scopes nest.
+class LongWork {
+public:
+    LongWork();
+    ~LongWork();
+    LongWork(const LongWork&) = delete;
+    LongWork& operator=(const LongWork&) = delete;
+    static bool Running();
+};
+
 // For a loop of many short steps: each look at the queue costs a round trip
 // to the window system, so ServeIfDue serves only once `intervalMs` have
 // passed since it last did (at once the first time).

@@ -24,7 +24,13 @@ bool TakesNoInput(HWND hwnd) {
     return !IsWindowEnabled(hwnd) || (root && !IsWindowEnabled(root));
 }
 
+int longWorks = 0;  // the user-interface thread's only
+
 }  // namespace
+
+LongWork::LongWork() { ++longWorks; }
+LongWork::~LongWork() { --longWorks; }
+bool LongWork::Running() { return longWorks > 0; }
 
 void ServeWaitingMessages() {
     MSG msg;

@@ -56,6 +56,7 @@ private:
         }
     }
 
+    LongWork work_;  // first: the windows show the wait cursor from here on
     HWND owner_;
     HWND focus_;
     bool wasForeground_;

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "platform/messages.h"
 #include "ui/controls/dpi.h"
 #include "ui/controls/focus.h"
 #include "ui/controls/pointer.h"
@@ -116,6 +117,12 @@ LRESULT Window::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
             onCommand(LOWORD(wp), HIWORD(wp));
             return 0;
         case WM_SETCURSOR:
+            // The windows serve their messages while a report prints, and the
+            // pointer moving over any of them must not lose the wait cursor.
+            if (LongWork::Running()) {
+                SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+                return TRUE;
+            }
             if (HCURSOR cursor = CursorOver(reinterpret_cast<HWND>(wp))) {
                 SetCursor(cursor);
                 return TRUE;

@@ -322,7 +322,8 @@ TEST(PrintReport, NothingComesInWhileAReportPrints) {
 // A driver's own box (the file name a print to file asks for) closes while
 // the main window is still disabled, and the system activates another
 // program's window. After the report the main window is active again with
-// the focus where it was; the About window takes no input meanwhile.
+// the focus where it was; the About window takes no input meanwhile and
+// shows the wait cursor.
 TEST(PrintReport, TheFocusComesBackAfterADriversBox) {
     RecordingPrinter printer;
     testing::TestServices fakes;
@@ -344,9 +345,13 @@ TEST(PrintReport, TheFocusComesBackAfterADriversBox) {
     ASSERT_EQ(GetForegroundWindow(), main);
     ASSERT_EQ(GetFocus(), button);
 
-    bool aboutEnabledDuring = true;
+    bool aboutEnabledDuring = true, aboutWaitCursorDuring = false;
     printer.duringStart = [&] {
         aboutEnabledDuring = IsWindowEnabled(about) != FALSE;
+        // The pointer coming over the About window keeps the wait cursor.
+        SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+        SendMessageW(about, WM_SETCURSOR, reinterpret_cast<WPARAM>(about), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        aboutWaitCursorDuring = GetCursor() == LoadCursorW(nullptr, IDC_WAIT);
         HWND box = CreateWindowExW(0, L"Static", L"Guardar como", WS_OVERLAPPEDWINDOW, 50, 50, 200, 100, nullptr,
                                    nullptr, nullptr, nullptr);
         ShowWindow(box, SW_SHOW);
@@ -359,6 +364,7 @@ TEST(PrintReport, TheFocusComesBackAfterADriversBox) {
     form.Command3_Click();
     testing::Pump();
     EXPECT_FALSE(aboutEnabledDuring);
+    EXPECT_TRUE(aboutWaitCursorDuring);
     EXPECT_TRUE(IsWindowEnabled(about));
     EXPECT_EQ(GetForegroundWindow(), main);
     EXPECT_EQ(GetFocus(), button);

@@ -160,9 +160,6 @@ void MainWindow::onDpiChanged(int /*dpi*/) {
 // comes over it rather than at start, where each icon costs Wine server
 // round trips.
 HCURSOR MainWindow::CursorOver(HWND control) const {
-    // The windows serve their messages while a report prints, and the
-    // pointer moving over them must not lose the wait cursor.
-    if (printing_) return LoadCursorW(nullptr, IDC_WAIT);
     if (control != Control(Ctl::Slider1)) return nullptr;
     if (!sliderCursor_) sliderCursor_.reset(HandCursorFromIcon(IMG_HAND_SLIDER, controls_.Dpi()));
     return sliderCursor_.get();
