@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include "core/identity.h"
-#include "platform/com.h"
 #include "platform/gdi.h"
 #include "res/resource.h"
 #include "ui/about/sysinfo.h"
@@ -130,9 +129,6 @@ LRESULT AboutWindow::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
 void AboutWindow::onCreate() {
     SendMessageW(Control(Ctl::cmdOK), BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
     handCursor_.reset(HandCursorForDpi(controls_.Dpi()));
-    // The picture and the two links need COM; the program enters it here,
-    // the first window that does, rather than at start-up.
-    UseCom();
     donate_.Load(IMG_DONATE_GIF);
     highContrast_ = services_.appearance.HighContrast();
     SetWindowSubclass(Control(Ctl::Picture1), Picture1Proc, kPicture1Subclass, reinterpret_cast<DWORD_PTR>(this));
