@@ -2,7 +2,9 @@
 // takes its MSVC branch, whose attribute macros put __declspec after the
 // declarator, where clang refuses them: those become GNU attributes or
 // nothing (they change no type). It also hides __attribute__, which clang's
-// own intrinsic headers use.
+// own intrinsic headers use. (mingw-w64 10.0's _mingw.h also empties
+// __stdcall on x64; with 12.0's clang sees the keyword and, like MSVC, ignores
+// it there. Either way no declaration changes.)
 #include_next <_mingw.h>
 
 #undef __attribute__

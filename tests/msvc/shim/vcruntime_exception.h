@@ -1,13 +1,9 @@
-// Stand-in for MSVC's vcruntime_exception.h: std::exception with the layout
-// and members the STL's exception classes build on.
+// Stand-in for MSVC's vcruntime_exception.h, which is not published:
+// std::exception with the layout and members the STL's exception classes
+// build on (a message that is copied or, from a literal, only pointed at). Its eh.h is this
+// folder's, as MSVC's is its own runtime's: it brings no <typeinfo>.
 #pragma once
 #include <vcruntime.h>
-
-// mingw-w64's eh.h names std::type_info.
-class type_info;
-namespace std {
-using ::type_info;
-}
 #include <eh.h>
 
 #pragma pack(push, _CRT_PACKING)

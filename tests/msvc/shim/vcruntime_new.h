@@ -1,5 +1,6 @@
-// Stand-in for MSVC's vcruntime_new.h: the replaceable allocation functions
-// and the tags <new> takes from the runtime.
+// Stand-in for MSVC's vcruntime_new.h, which is not published: the
+// replaceable allocation functions and the tags <new> takes from the runtime,
+// with MSVC's __declspec(allocator) and the runtime's placement-new guards.
 #pragma once
 #include <vcruntime.h>
 

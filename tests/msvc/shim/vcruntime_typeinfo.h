@@ -1,5 +1,7 @@
-// Stand-in for MSVC's vcruntime_typeinfo.h: type_info and the cast and
-// typeid exceptions, as <typeinfo> expects them.
+// Stand-in for MSVC's vcruntime_typeinfo.h, which is not published: type_info
+// in the global namespace, as MSVC has it, named into std; and the cast and
+// typeid exceptions with the static __construct_from_string_literal through
+// which the STL throws them. Only <typeinfo> brings it, as in MSVC.
 #pragma once
 #include <vcruntime.h>
 #include <vcruntime_exception.h>
