@@ -76,6 +76,8 @@ public:
         const int x =
             left_ + (indentColumns > 0 ? Width(std::wstring(static_cast<size_t>(indentColumns), L' ')) : 0);
         bool printed = true;
+        // After a cancel every further step would fail the same way.
+        if (cancelled_) return false;
         const std::vector<std::string> pieces = WrapWords(text, right_ - x, [&](const std::string& all) {
             std::vector<int> widths;
             if (!PrefixWidths(all, widths)) printed = false;
@@ -99,17 +101,18 @@ public:
 
     bool DocumentOpen() const override { return busy_; }
 
-    bool EndDocument() override {
-        if (!documentOpen_) return false;
+    PrintEnd EndDocument() override {
+        if (!documentOpen_) return PrintEnd::Failed;
         documentOpen_ = false;
-        bool ended = EndPage(dc_.get()) > 0;
+        bool ended = Step(EndPage(dc_.get()) > 0);
         if (ended)
-            ended = EndDoc(dc_.get()) > 0;
+            ended = Step(EndDoc(dc_.get()) > 0);
         else
             AbortDoc(dc_.get());
         Release();
         busy_ = false;
-        return ended;
+        if (cancelled_) return PrintEnd::Cancelled;
+        return ended ? PrintEnd::Queued : PrintEnd::Failed;
     }
 
 private:
@@ -141,12 +144,9 @@ private:
         info.lpszDocName = wideTitle.c_str();
         // A printer that prints to a file asks for its name here, in a box
         // with a message loop of its own.
-        if (StartDocW(dc_.get(), &info) <= 0) {
-            cancelled_ = IsUserCancel(GetLastError());
-            return Fail();
-        }
+        if (!Step(StartDocW(dc_.get(), &info) > 0)) return Fail();
         documentOpen_ = true;
-        if (StartPage(dc_.get()) <= 0) return Fail();
+        if (!Step(StartPage(dc_.get()) > 0)) return Fail();
         y_ = top_;
         return true;
     }
@@ -195,11 +195,17 @@ private:
     }
 
     bool NextPage() {
-        if (EndPage(dc_.get()) <= 0 || StartPage(dc_.get()) <= 0) return false;
+        if (!Step(EndPage(dc_.get()) > 0) || !Step(StartPage(dc_.get()) > 0)) return false;
         // Some drivers give every page a fresh DC state.
         if (!selection_->Renew()) return false;
         y_ = top_;
         return true;
+    }
+
+    // Notes a step that failed because the user cancelled the document.
+    bool Step(bool done) {
+        if (!done && IsUserCancel(GetLastError())) cancelled_ = true;
+        return done;
     }
 
     bool Fail() {
@@ -228,7 +234,7 @@ private:
     std::optional<Selection> selection_;
     bool busy_ = false;          // from the start of a document until it ends or is given up
     bool documentOpen_ = false;  // StartDoc succeeded
-    bool cancelled_ = false;     // the user declined to name the output file
+    bool cancelled_ = false;     // a step of this document failed with the user's cancel
     // Between the pieces of a long line: far below the seconds after which
     // the system takes a window for hung, and seldom enough to cost nothing.
     MessageServing serving_{kServeEveryMs};

@@ -86,8 +86,13 @@ Outcome Print(HWND owner, Services& services, const ReportInput& input) {
             ServeWaitingMessages();
         }
         // Always ended: a document left open never reaches the queue.
-        printed = printer.EndDocument() && printed;
-        return printed ? Outcome::Printed : Outcome::Failed;
+        started = false;
+        switch (printer.EndDocument()) {
+            case PrintEnd::Queued: return printed ? Outcome::Printed : Outcome::Failed;
+            case PrintEnd::Cancelled: return Outcome::Cancelled;
+            case PrintEnd::Failed: break;
+        }
+        return Outcome::Failed;
     } catch (...) {
         // Out of memory halfway, say: half a report is not handed to the
         // queue, and no document stays open to block the next one.

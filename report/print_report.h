@@ -27,8 +27,9 @@ struct ReportInput {
 // Each confirmed report is a document of its own, handed to the queue before
 // this returns; meanwhile the thread's windows are disabled but its messages
 // are served, and afterwards owner is active again with the focus where it
-// was. A failure shows one message box and changes nothing else; a print to
-// file whose file name the user declined to give ends quietly.
+// was. A failure shows one message box and changes nothing else; a document
+// the user cancelled (a declined file name, a job deleted from the queue)
+// ends quietly.
 void PrintReport(HWND owner, Services& services, const ReportInput& input);
 
 }  // namespace pulvar

@@ -45,10 +45,10 @@ public:
         if (++lineCount == throwingLine) throw std::bad_alloc();
         return failingLines.count(lineCount) == 0;
     }
-    bool EndDocument() override {
+    PrintEnd EndDocument() override {
         calls.push_back("end");
         open = false;
-        return !failEnd;
+        return cancelEnd ? PrintEnd::Cancelled : failEnd ? PrintEnd::Failed : PrintEnd::Queued;
     }
     void AbortDocument() override {
         calls.push_back("abort");
@@ -60,6 +60,7 @@ public:
     bool failStart = false;
     bool cancelStart = false;  // as when the user declines to name the output file
     bool failEnd = false;
+    bool cancelEnd = false;  // as when the job was deleted from the queue
     std::set<int> failingLines;  // 1-based, counted over all documents
     int throwingLine = 0;        // the same count; 0 for none
     int lineCount = 0;
@@ -373,14 +374,29 @@ TEST(PrintReport, TheFocusComesBackAfterADriversBox) {
     DestroyWindow(other);
 }
 
-// Drivers answer a declined file name with either code; both are the
-// user's choice, and anything else is a fault.
+// Drivers answer a declined file name, and the spooler a job deleted from
+// the queue, with either code; both are the user's choice, at whatever step
+// they come, and anything else is a fault.
 TEST(PrintReport, BothCancelCodesAreTheUsersChoice) {
     EXPECT_TRUE(IsUserCancel(ERROR_CANCELLED));
     EXPECT_TRUE(IsUserCancel(ERROR_PRINT_CANCELLED));
     EXPECT_FALSE(IsUserCancel(ERROR_SUCCESS));
     EXPECT_FALSE(IsUserCancel(ERROR_ACCESS_DENIED));
     EXPECT_FALSE(IsUserCancel(ERROR_INVALID_PRINTER_NAME));
+    // Cancelled as the document ends, and deleted from the queue halfway (the
+    // lines after it fail too): no message.
+    for (const std::set<int>& failingLines : {std::set<int>{}, std::set<int>{4, 5, 6}}) {
+        RecordingPrinter printer;
+        printer.cancelEnd = true;
+        printer.failingLines = failingLines;
+        ReportWindow w(printer);
+        ASSERT_TRUE(w.created);
+        w.Evaluate("Ana", "72", "120", "80");
+        w.fakes.prompt.shown.clear();
+        w.window().Command3_Click();
+        EXPECT_EQ(printer.calls, Document("Ana", kTypicalPulse, kTypicalPressure));
+        EXPECT_EQ(w.fakes.prompt.shown.size(), 1u);
+    }
 }
 
 // A name in Greek or Cyrillic prints as letters, not boxes. Scripts that come
@@ -473,7 +489,7 @@ TEST_F(RealPrinterTest, OneDocumentAtATime) {
     EXPECT_EQ(printer.StartDocument(kReportDocumentTitle), PrintStart::Failed);
     EXPECT_TRUE(printer.DocumentOpen());
     EXPECT_TRUE(printer.PrintLine(0, "Primer documento"));
-    EXPECT_TRUE(printer.EndDocument());
+    EXPECT_EQ(printer.EndDocument(), PrintEnd::Queued);
     EXPECT_FALSE(printer.DocumentOpen());
     EXPECT_EQ(HandleCount::live, handles);
 }
@@ -486,7 +502,7 @@ public:
         if (++lines == 3) throw std::bad_alloc();
         return RealPrinter().PrintLine(indentColumns, text);
     }
-    bool EndDocument() override { return RealPrinter().EndDocument(); }
+    PrintEnd EndDocument() override { return RealPrinter().EndDocument(); }
     void AbortDocument() override { RealPrinter().AbortDocument(); }
     bool DocumentOpen() const override { return RealPrinter().DocumentOpen(); }
     int lines = 0;
