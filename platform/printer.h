@@ -1,4 +1,6 @@
-// The system's default printer, driven line by line.
+// The system's default printer, driven line by line. Its calls may block for
+// long (a driver loading, a print server that does not answer, a driver's own
+// box), so the program makes them on a thread of its own, and only there.
 #pragma once
 
 #include <string>

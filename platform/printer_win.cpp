@@ -13,7 +13,6 @@
 
 #include "core/report.h"
 #include "platform/gdi.h"
-#include "platform/messages.h"
 #include "platform/owned.h"
 #include "platform/report_font.h"
 #include "platform/system_library.h"
@@ -35,7 +34,6 @@ constexpr wchar_t kFontFace[] = L"Arial";
 // Text keeps this far from every edge of the paper, in tenths of a millimetre;
 // a printer that cannot print that close to the edge keeps its own margin.
 constexpr int kPaperMarginTenthsMm = 100;
-constexpr int kServeEveryMs = 25;
 
 std::wstring DefaultPrinterName(HMODULE winspool) {
     FARPROC proc = GetProcAddress(winspool, "GetDefaultPrinterW");
@@ -48,13 +46,6 @@ std::wstring DefaultPrinterName(HMODULE winspool) {
     if (!getDefault(name.data(), &size)) return {};
     name.resize(std::wcslen(name.c_str()));
     return name;
-}
-
-// GDI calls this while it spools, which can take seconds on a slow or
-// unanswering printer: the window goes on serving its messages meanwhile.
-BOOL CALLBACK ServeWhileSpooling(HDC, int) {
-    ServeWaitingMessages();
-    return TRUE;  // the program offers no way to cancel a report once it prints
 }
 
 class WinPrinter : public Printer {
@@ -84,7 +75,6 @@ public:
             return widths;
         });
         for (const std::string& piece : pieces) {
-            serving_.ServeIfDue();
             if (y_ + lineHeight_ > bottom_ && !NextPage()) return false;
             const std::wstring wide = Widen(piece);
             if (!wide.empty() && !TextOutW(dc_.get(), x, y_, wide.c_str(), static_cast<int>(wide.size())))
@@ -125,7 +115,6 @@ private:
         // GDI takes the driver from the printer's name.
         dc_.reset(CreateDCW(nullptr, name.c_str(), nullptr, nullptr));
         if (!dc_) return Fail();
-        SetAbortProc(dc_.get(), ServeWhileSpooling);
 
         const LOGFONTW lf = ReportFont(GetDeviceCaps(dc_.get(), LOGPIXELSY));
         font_.reset(CreateFontIndirectW(&lf));
@@ -235,9 +224,6 @@ private:
     bool busy_ = false;          // from the start of a document until it ends or is given up
     bool documentOpen_ = false;  // StartDoc succeeded
     bool cancelled_ = false;     // a step of this document failed with the user's cancel
-    // Between the pieces of a long line: far below the seconds after which
-    // the system takes a window for hung, and seldom enough to cost nothing.
-    MessageServing serving_{kServeEveryMs};
     int y_ = 0;
     int lineHeight_ = 0;
     int left_ = 0, top_ = 0, right_ = 0, bottom_ = 0;

@@ -25,11 +25,13 @@ struct ReportInput {
 };
 
 // Each confirmed report is a document of its own, handed to the queue before
-// this returns; meanwhile the thread's windows are disabled but its messages
-// are served, and afterwards owner is active again with the focus where it
-// was. A failure shows one message box and changes nothing else; a document
-// the user cancelled (a declined file name, a job deleted from the queue)
-// ends quietly.
+// this returns. The lines are made here; the printer is driven from a thread
+// of its own, while this thread's windows are disabled but their messages
+// are served. When a driver's own box has taken the activation away as the document
+// started, owner gets it back; afterwards it has the focus where it was. A
+// failure shows one message box and changes nothing else; a document the
+// user cancelled (a declined file name, a job deleted from the queue) ends
+// quietly.
 void PrintReport(HWND owner, Services& services, const ReportInput& input);
 
 }  // namespace pulvar

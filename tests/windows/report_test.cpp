@@ -27,6 +27,27 @@ namespace {
 using testing::FakePrompt;
 using testing::ShownBox;
 
+// Runs a function on the thread that made this (the user-interface thread)
+// from the printing thread, as a message the waiting window thread serves.
+class OnUiThread {
+public:
+    OnUiThread() : window_(CreateWindowExW(0, L"Static", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr)) {
+        SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc));
+    }
+    ~OnUiThread() { DestroyWindow(window_); }
+    void Run(const std::function<void()>& work) const {
+        SendMessageW(window_, WM_APP, 0, reinterpret_cast<LPARAM>(&work));
+    }
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+        if (msg != WM_APP) return DefWindowProcW(hwnd, msg, wp, lp);
+        (*reinterpret_cast<const std::function<void()>*>(lp))();
+        return 0;
+    }
+    HWND window_;
+};
+
 // Records what the report asks of a printer, and fails where told to.
 class RecordingPrinter : public Printer {
 public:
@@ -35,7 +56,7 @@ public:
         // Open from the start, as the real printer is while its own box runs.
         if (open) return PrintStart::Failed;
         open = true;
-        if (duringStart) std::exchange(duringStart, nullptr)();
+        if (duringStart) ui.Run(std::exchange(duringStart, nullptr));
         open = !failStart && !cancelStart;
         if (failStart) return PrintStart::Failed;
         return cancelStart ? PrintStart::Cancelled : PrintStart::Started;
@@ -64,8 +85,11 @@ public:
     std::set<int> failingLines;  // 1-based, counted over all documents
     int throwingLine = 0;        // the same count; 0 for none
     int lineCount = 0;
-    std::function<void()> duringStart;  // runs inside StartDocument, as a printer's own box would
+    // Runs inside StartDocument, on the user-interface thread, which serves
+    // its messages meanwhile as it does while a printer's own box is open.
+    std::function<void()> duringStart;
     bool open = false;
+    OnUiThread ui;
 };
 
 const std::string kStart = std::string("start ") + kReportDocumentTitle;
