@@ -39,7 +39,8 @@ private:
 };
 
 // While a long piece of work runs with the program's windows disabled (a
-// report printing), every window shows the wait cursor over it. Scopes nest.
+// report printing), every window shows the wait cursor over it and runs no
+// command. Scopes nest.
 class LongWork {
 public:
     LongWork();

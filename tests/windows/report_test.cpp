@@ -280,12 +280,11 @@ TEST(PrintReport, DecliningTheFileNameEndsQuietly) {
     ExpectQuestion(w.fakes.prompt.shown[0]);
 }
 
-// The printer's own box runs a message loop while the document starts, and
-// the window serves its messages between lines: whatever comes through (a
-// second "Imprimir ", "Borrar", "Ver Resultados", typing, a click on
-// "Cerrar", closing) must not start a second document or end the program
-// under the first. The clock goes on, and a close request is carried out
-// once the report is queued.
+// The window serves its messages while the report prints: whatever comes
+// through (a second "Imprimir ", "Borrar", "Ver Resultados", typing, a click
+// on "Cerrar" or "Acerca de" by mouse or as screen readers give it, closing)
+// must not start anything, nor end the program under the report. The clock
+// goes on, and a close request is carried out once the report is queued.
 TEST(PrintReport, NothingComesInWhileAReportPrints) {
     RecordingPrinter printer;
     ReportWindow w(printer);
@@ -309,6 +308,8 @@ TEST(PrintReport, NothingComesInWhileAReportPrints) {
         testing::Pump();
         click(form1::Ctl::Command1);
         click(form1::Ctl::Command11);
+        SendMessageW(w.window().Control(form1::Ctl::Command4), BM_CLICK, 0, 0);
+        SendMessageW(w.window().Control(form1::Ctl::Command2), BM_CLICK, 0, 0);
         SendMessageW(main, WM_CLOSE, 0, 0);
         endedDuring = w.fakes.ending.ended;
         // Waiting in the queue when the lines print: input the user gave
@@ -326,7 +327,8 @@ TEST(PrintReport, NothingComesInWhileAReportPrints) {
     // One question, one document, of what the window showed when it was asked.
     EXPECT_EQ(printer.calls, Document("Ana", kTypicalPulse, kTypicalPressure));
     EXPECT_EQ(w.fakes.prompt.shown.size(), 1u);
-    EXPECT_EQ(w.Shown(form1::Ctl::Text1), "");  // emptied by "Borrar", and nothing typed
+    EXPECT_EQ(w.Shown(form1::Ctl::Text1), "Ana");  // not emptied by "Borrar", and nothing typed
+    EXPECT_EQ(w.window().About().Current(), nullptr);
     EXPECT_EQ(w.Shown(form1::Ctl::Label9), "14:00:00");
     EXPECT_EQ(endedDuring, 0);
     EXPECT_EQ(w.fakes.ending.ended, 1);
