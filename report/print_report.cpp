@@ -7,6 +7,7 @@
 #include "platform/messages.h"
 #include "platform/owned.h"
 #include "platform/printer.h"
+#include "platform/text.h"
 
 namespace pulvar {
 
@@ -14,12 +15,16 @@ namespace {
 
 using Event = Owned<HANDLE, CloseHandle>;
 
+// The report now printing, for the end of the session to wait for; the
+// user-interface thread's only.
+HANDLE printingJob = nullptr;
+
 // While a report prints, the program's windows take no input, run no command
 // and show the wait cursor: a printer may take many seconds, or show a box
 // of its own (where a print to file goes), and no click may start a second
 // document on top of the first. Messages are still served meanwhile
-// (platform/messages.h), so the About window is disabled too. Undone however
-// the printing ends.
+// (platform/messages.h), so the About window is disabled too. The session
+// does not end under the report. Undone however the printing ends.
 class BusyWindows {
 public:
     explicit BusyWindows(HWND owner)
@@ -29,10 +34,14 @@ public:
           cursor_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {
         Disable(owner_);
         EnumThreadWindows(GetCurrentThreadId(), DisableShown, reinterpret_cast<LPARAM>(this));
+        // The windows answer the session's end with a no while this runs
+        // (ui/window.cpp); the system shows the user why.
+        if (owner_) blocksShutdown_ = ShutdownBlockReasonCreate(owner_, Widen(kReportShutdownReason).c_str()) != FALSE;
     }
     BusyWindows(const BusyWindows&) = delete;
     BusyWindows& operator=(const BusyWindows&) = delete;
     ~BusyWindows() {
+        if (blocksShutdown_ && IsWindow(owner_)) ShutdownBlockReasonDestroy(owner_);
         for (HWND window : disabled_)
             if (IsWindow(window)) EnableWindow(window, TRUE);
         SetCursor(cursor_);
@@ -71,6 +80,7 @@ private:
     HWND focus_;
     bool wasForeground_;
     HCURSOR cursor_;
+    bool blocksShutdown_ = false;
     std::vector<HWND> disabled_;
 };
 
@@ -119,6 +129,11 @@ Outcome Print(HWND owner, Services& services, const ReportInput& input) {
     {
         JobThread job([&] { outcome = PrintDocument(printer, lines, started.get()); });
         if (!job) return Outcome::Failed;
+        struct Current {
+            HANDLE before;
+            ~Current() { printingJob = before; }
+        } current{printingJob};
+        printingJob = job.Handle();
         HANDLE handles[] = {started.get(), job.Handle()};
         if (WaitServingMessages(handles, 2, kWaitForever) == 0) {
             busy.DocumentStarted();
@@ -142,6 +157,12 @@ void PrintReport(HWND owner, Services& services, const ReportInput& input) {
     }
     if (outcome == Outcome::Failed)
         services.prompt.Show(owner, kReportFailure, kAppTitle, kBoxOk | kBoxIconExclamation);
+}
+
+bool WaitForReport(unsigned long timeoutMs) {
+    if (!printingJob) return true;
+    HANDLE job = printingJob;
+    return WaitServingMessages(&job, 1, timeoutMs) == 0;
 }
 
 }  // namespace pulvar

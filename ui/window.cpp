@@ -138,6 +138,11 @@ LRESULT Window::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case kMsgControlClick:
             if (!LongWork::Running()) onControlClick(static_cast<int>(wp));
             return 0;
+        case WM_QUERYENDSESSION:
+            // The report would be lost with the session: the system shows the
+            // user the reason the report gave.
+            if (LongWork::Running()) return FALSE;
+            break;
         case WM_SYSCOLORCHANGE:
             followColours(msg, wp, lp);
             break;

@@ -282,9 +282,10 @@ TEST(PrintReport, DecliningTheFileNameEndsQuietly) {
 
 // The window serves its messages while the report prints: whatever comes
 // through (a second "Imprimir ", "Borrar", "Ver Resultados", typing, a click
-// on "Cerrar" or "Acerca de" by mouse or as screen readers give it, closing)
-// must not start anything, nor end the program under the report. The clock
-// goes on, and a close request is carried out once the report is queued.
+// on "Cerrar" or "Acerca de" by mouse or as screen readers give it, closing,
+// the session's end) must not start anything, nor end the program or the
+// session under the report. The clock goes on, and a close request is
+// carried out once the report is queued.
 TEST(PrintReport, NothingComesInWhileAReportPrints) {
     RecordingPrinter printer;
     ReportWindow w(printer);
@@ -299,6 +300,7 @@ TEST(PrintReport, NothingComesInWhileAReportPrints) {
     const HCURSOR wait = LoadCursorW(nullptr, IDC_WAIT);
     bool enabledDuring = true, waitCursorDuring = false;
     int endedDuring = -1;
+    LRESULT sessionEndDuring = -1;
     printer.duringStart = [&] {
         enabledDuring = IsWindowEnabled(main) != FALSE;
         waitCursorDuring = GetCursor() == wait;
@@ -310,6 +312,7 @@ TEST(PrintReport, NothingComesInWhileAReportPrints) {
         click(form1::Ctl::Command11);
         SendMessageW(w.window().Control(form1::Ctl::Command4), BM_CLICK, 0, 0);
         SendMessageW(w.window().Control(form1::Ctl::Command2), BM_CLICK, 0, 0);
+        sessionEndDuring = SendMessageW(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
         SendMessageW(main, WM_CLOSE, 0, 0);
         endedDuring = w.fakes.ending.ended;
         // Waiting in the queue when the lines print: input the user gave
@@ -331,6 +334,8 @@ TEST(PrintReport, NothingComesInWhileAReportPrints) {
     EXPECT_EQ(w.window().About().Current(), nullptr);
     EXPECT_EQ(w.Shown(form1::Ctl::Label9), "14:00:00");
     EXPECT_EQ(endedDuring, 0);
+    EXPECT_EQ(sessionEndDuring, 0);
+    EXPECT_NE(SendMessageW(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), 0);
     EXPECT_EQ(w.fakes.ending.ended, 1);
     EXPECT_TRUE(IsWindowEnabled(main));
     EXPECT_NE(GetCursor(), wait);
