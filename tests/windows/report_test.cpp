@@ -68,6 +68,7 @@ public:
     }
     PrintEnd EndDocument() override {
         calls.push_back("end");
+        if (duringEnd) ui.Run(std::exchange(duringEnd, nullptr));
         open = false;
         return cancelEnd ? PrintEnd::Cancelled : failEnd ? PrintEnd::Failed : PrintEnd::Queued;
     }
@@ -88,6 +89,7 @@ public:
     // Runs inside StartDocument, on the user-interface thread, which serves
     // its messages meanwhile as it does while a printer's own box is open.
     std::function<void()> duringStart;
+    std::function<void()> duringEnd;  // the same, inside EndDocument
     bool open = false;
     OnUiThread ui;
 };
@@ -353,9 +355,10 @@ TEST(PrintReport, NothingComesInWhileAReportPrints) {
 
 // A driver's own box (the file name a print to file asks for) closes while
 // the main window is still disabled, and the system activates another
-// program's window. After the report the main window is active again with
-// the focus where it was; the About window takes no input meanwhile and
-// shows the wait cursor.
+// program's window. The main window is active again from then on, with the
+// focus where it was after the report; the About window takes no input
+// meanwhile and shows the wait cursor. A person who turns to another program
+// later in a report keeps it in front.
 TEST(PrintReport, TheFocusComesBackAfterADriversBox) {
     RecordingPrinter printer;
     testing::TestServices fakes;
@@ -402,6 +405,11 @@ TEST(PrintReport, TheFocusComesBackAfterADriversBox) {
     EXPECT_EQ(GetFocus(), button);
     ASSERT_FALSE(printer.calls.empty());
     EXPECT_EQ(printer.calls.back(), "end");
+
+    printer.duringEnd = [&] { SetForegroundWindow(other); };
+    form.Command3_Click();
+    testing::Pump();
+    EXPECT_EQ(GetForegroundWindow(), other);
     DestroyWindow(other);
 }
 
