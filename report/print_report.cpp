@@ -103,7 +103,6 @@ Outcome PrintDocument(Printer& printer, const std::vector<ReportLine>& lines, HA
         bool printed = true;
         for (const ReportLine& line : lines) printed = printer.PrintLine(line.indentColumns, line.text) && printed;
         // Always ended: a document left open never reaches the queue.
-        open = false;
         switch (printer.EndDocument()) {
             case PrintEnd::Queued: return printed ? Outcome::Printed : Outcome::Failed;
             case PrintEnd::Cancelled: return Outcome::Cancelled;
