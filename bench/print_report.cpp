@@ -4,10 +4,13 @@
 // time the window went without serving its messages meanwhile (what Windows
 // judges when it marks a window "No responde").
 //
-//   print_report LENGTH... [--runs N]     (default 3 runs of each length)
+//   print_report LENGTH... [--runs N] [--slow-printer]
 //
 // The name is LENGTH characters of words of varied length, with some accented
-// letters. The question is answered OK by the program itself.
+// letters; 3 runs of each length unless told. The question is answered OK by
+// the program itself. With --slow-printer the report goes to a stand-in
+// printer that blocks 6 s as the document starts and 6 s as it ends, as a
+// print server that does not answer does.
 // Prints "name L runs N median_ms M max_ms X gap_ms G" for each length, or
 // "failed L" when the report could not be printed. Linked with
 // libpulvar_win.a and the program's resources by scripts/bench.
@@ -24,6 +27,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/printer.h"
 #include "platform/seams.h"
 #include "report/print_report.h"
 #include "ui/main/main_window.h"
@@ -42,6 +46,28 @@ public:
         return pulvar::kAnswerOk;
     }
     int failures = 0;
+};
+
+// Blocks in the calls that can wait on a print server, and prints nothing.
+class SlowPrinter : public pulvar::Printer {
+public:
+    pulvar::PrintStart StartDocument(const std::string&) override {
+        Sleep(kBlockMs);
+        open_ = true;
+        return pulvar::PrintStart::Started;
+    }
+    bool PrintLine(int, const std::string&) override { return open_; }
+    pulvar::PrintEnd EndDocument() override {
+        Sleep(kBlockMs);
+        open_ = false;
+        return pulvar::PrintEnd::Queued;
+    }
+    void AbortDocument() override { open_ = false; }
+    bool DocumentOpen() const override { return open_; }
+
+private:
+    static constexpr DWORD kBlockMs = 6000;
+    bool open_ = false;
 };
 
 void Pump() {
@@ -116,9 +142,12 @@ void Click(HWND form, HWND button, Ctl id) {
 int wmain(int argc, wchar_t** argv) {
     std::vector<size_t> lengths;
     int runs = 3;
+    bool slow = false;
     for (int i = 1; i < argc; ++i) {
         if (std::wcscmp(argv[i], L"--runs") == 0 && i + 1 < argc)
             runs = std::max(1, _wtoi(argv[++i]));
+        else if (std::wcscmp(argv[i], L"--slow-printer") == 0)
+            slow = true;
         else
             lengths.push_back(static_cast<size_t>(std::max(1, _wtoi(argv[i]))));
     }
@@ -128,8 +157,9 @@ int wmain(int argc, wchar_t** argv) {
     InitCommonControlsEx(&icc);
     pulvar::Services& real = pulvar::RealServices();
     AnswerOk prompt;
-    pulvar::Services services{prompt,       real.clock,    real.locale,   real.shell,
-                              real.ending,  real.printer,  real.registry, real.programs};
+    SlowPrinter slowPrinter;
+    pulvar::Services services{prompt,      real.clock, real.locale,   real.shell,
+                              real.ending, slow ? slowPrinter : real.printer, real.registry, real.programs};
     pulvar::MainWindow form(services);
     if (!form.Create(SW_SHOWNOACTIVATE)) return 1;
     Pump();

@@ -1,38 +1,54 @@
-// Serving the thread's messages from inside a long piece of work (a report
-// being printed), so the windows keep painting, the clock keeps running and
-// the system never takes the program for hung.
+// Serving the user-interface thread's messages while a long piece of work (a
+// report being printed) runs on a thread of its own, so the windows keep
+// painting, the clock keeps running and the system never takes the program
+// for hung.
 #pragma once
+
+#include <functional>
 
 namespace pulvar {
 
-// Dispatches what waits in this thread's queue, sent messages included.
-// Keyboard and mouse input to a window that is disabled, or whose top-level
-// window is, is dropped: the work that disabled it is still running. A quit
-// request is put back for the message loop.
-void ServeWaitingMessages();
+// Waits until one of `handles` is signalled or `timeoutMs` have passed,
+// dispatching what comes into this thread's queue meanwhile, sent messages
+// included. Keyboard and mouse input to a window that is disabled, or whose
+// top-level window is, is dropped: the work that disabled it is still
+// running. A quit request is put back for the message loop once the wait is
+// over. Returns the index of the handle, or -1 when the time ran out or the
+// wait failed.
+int WaitServingMessages(void* const* handles, int count, unsigned long timeoutMs);
+inline constexpr unsigned long kWaitForever = 0xFFFFFFFF;
+
+// A thread of its own for one blocking job. Whoever owns it waits for the job
+// to end before letting go, so the job may use what the owner's scope holds.
+// An exception the job lets out ends the job and nothing else.
+class JobThread {
+public:
+    explicit JobThread(std::function<void()> job);
+    ~JobThread();
+    JobThread(const JobThread&) = delete;
+    JobThread& operator=(const JobThread&) = delete;
+    // Whether the thread runs; when it could not be started, the job never runs.
+    explicit operator bool() const { return thread_ != nullptr; }
+    // Signalled once the job has ended.
+    void* Handle() const { return thread_; }
+
+private:
+    static unsigned __stdcall Run(void* self);
+    std::function<void()> job_;
+    void* thread_ = nullptr;
+};
 
 // While a long piece of work runs with the program's windows disabled (a
-// report printing), every window shows the wait cursor over it. Scopes nest.
+// report printing), every window shows the wait cursor over it and runs no
+// command. Scopes nest.
 class LongWork {
 public:
     LongWork();
     ~LongWork();
     LongWork(const LongWork&) = delete;
     LongWork& operator=(const LongWork&) = delete;
+    // On the user-interface thread, whose state it is.
     static bool Running();
-};
-
-// For a loop of many short steps: each look at the queue costs a round trip
-// to the window system, so ServeIfDue serves only once `intervalMs` have
-// passed since it last did (at once the first time).
-class MessageServing {
-public:
-    explicit MessageServing(int intervalMs) : intervalMs_(intervalMs) {}
-    void ServeIfDue();
-
-private:
-    int intervalMs_;
-    long long lastTicks_ = -1;  // performance-counter ticks at the last serving; -1 for none
 };
 
 }  // namespace pulvar

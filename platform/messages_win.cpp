@@ -1,14 +1,17 @@
 #include "platform/messages.h"
 
 #include <windows.h>
+#include <process.h>
+
+#include <utility>
 
 namespace pulvar {
 
 namespace {
 
-// A flood of posted messages must not keep the work from going on: the rest
-// waits for the next call.
-constexpr int kMostMessagesPerCall = 200;
+// A flood of posted messages must not keep the wait from seeing its handles:
+// the rest waits for the next round.
+constexpr int kMostMessagesPerRound = 200;
 
 bool IsInput(UINT msg) {
     return (msg >= WM_KEYFIRST && msg <= WM_KEYLAST) || (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) ||
@@ -28,30 +31,63 @@ int longWorks = 0;  // the user-interface thread's only
 
 }  // namespace
 
+int WaitServingMessages(void* const* handles, int count, unsigned long timeoutMs) {
+    const ULONGLONG until = GetTickCount64() + timeoutMs;
+    bool quit = false;
+    WPARAM quitCode = 0;
+    int signalled = -1;
+    for (;;) {
+        DWORD wait = INFINITE;
+        if (timeoutMs != kWaitForever) {
+            const ULONGLONG now = GetTickCount64();
+            wait = now >= until ? 0 : static_cast<DWORD>(until - now);
+        }
+        // MWMO_INPUTAVAILABLE: also what came in before this wait began.
+        const DWORD woken = MsgWaitForMultipleObjectsEx(static_cast<DWORD>(count), handles, wait, QS_ALLINPUT,
+                                                        MWMO_INPUTAVAILABLE);
+        if (woken < WAIT_OBJECT_0 + static_cast<DWORD>(count)) {
+            signalled = static_cast<int>(woken - WAIT_OBJECT_0);
+            break;
+        }
+        if (woken != WAIT_OBJECT_0 + static_cast<DWORD>(count)) break;  // the time ran out, or the wait failed
+        MSG msg;
+        for (int i = 0; i < kMostMessagesPerRound && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {
+            if (msg.message == WM_QUIT) {
+                quit = true;
+                quitCode = msg.wParam;
+                continue;
+            }
+            if (IsInput(msg.message) && TakesNoInput(msg.hwnd)) continue;
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    if (quit) PostQuitMessage(static_cast<int>(quitCode));
+    return signalled;
+}
+
+JobThread::JobThread(std::function<void()> job) : job_(std::move(job)) {
+    // _beginthreadex rather than CreateThread: the job uses the C runtime.
+    thread_ = reinterpret_cast<void*>(_beginthreadex(nullptr, 0, Run, this, 0, nullptr));
+}
+
+JobThread::~JobThread() {
+    if (!thread_) return;
+    WaitForSingleObject(thread_, INFINITE);
+    CloseHandle(thread_);
+}
+
+unsigned __stdcall JobThread::Run(void* self) {
+    try {
+        static_cast<JobThread*>(self)->job_();
+    } catch (...) {
+        // Nothing may unwind out of the thread: that would end the program.
+    }
+    return 0;
+}
+
 LongWork::LongWork() { ++longWorks; }
 LongWork::~LongWork() { --longWorks; }
 bool LongWork::Running() { return longWorks > 0; }
-
-void ServeWaitingMessages() {
-    MSG msg;
-    for (int i = 0; i < kMostMessagesPerCall && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
-        }
-        if (IsInput(msg.message) && TakesNoInput(msg.hwnd)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
-void MessageServing::ServeIfDue() {
-    LARGE_INTEGER now{}, perSecond{};
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&perSecond);
-    if (lastTicks_ >= 0 && (now.QuadPart - lastTicks_) * 1000 < intervalMs_ * perSecond.QuadPart) return;
-    lastTicks_ = now.QuadPart;
-    ServeWaitingMessages();
-}
 
 }  // namespace pulvar

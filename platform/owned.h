@@ -1,6 +1,7 @@
 // One move-only owner for every Windows handle the program creates.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <type_traits>
 #include <utility>
@@ -8,9 +9,10 @@
 namespace pulvar {
 
 // Counts the handles alive in all owners, so tests can see a leak
-// (GetGuiResources is not available everywhere).
+// (GetGuiResources is not available everywhere). Atomic: a report's printer
+// handles are made on a thread of their own.
 struct HandleCount {
-    static inline long live = 0;
+    static inline std::atomic<long> live{0};
 };
 
 // The value a failed call returns, for the few handle kinds where that is

@@ -1,4 +1,6 @@
-// The system's default printer, driven line by line.
+// The system's default printer, driven line by line. Its calls may block for
+// long (a driver loading, a print server that does not answer, a driver's own
+// box), so the program makes them on a thread of its own, and only there.
 #pragma once
 
 #include <string>
@@ -14,6 +16,15 @@ enum class PrintStart {
     Failed,
 };
 
+enum class PrintEnd {
+    Queued,
+    // The user cancelled the document at some step since it started: deleted
+    // it from the print queue, or declined the file name that some drivers
+    // ask for only at the end. A choice, not a fault.
+    Cancelled,
+    Failed,
+};
+
 class Printer {
 public:
     virtual ~Printer() = default;
@@ -23,8 +34,8 @@ public:
     // One line after indentColumns blank widths. A line wider than the page
     // wraps at word boundaries and continues at the same indentation.
     virtual bool PrintLine(int indentColumns, const std::string& text) = 0;
-    // Hands the document to the print queue; false when that fails.
-    virtual bool EndDocument() = 0;
+    // Hands the document to the print queue.
+    virtual PrintEnd EndDocument() = 0;
     // Gives up the open document, if there is one: none of it is printed.
     virtual void AbortDocument() = 0;
     // Whether a document is open or being opened.
@@ -33,8 +44,9 @@ public:
 
 Printer& RealPrinter();
 
-// Whether the error a document's start failed with is the user declining the
-// output file's name: drivers answer with either of two codes.
+// Whether the error a step of a document failed with is the user's cancel:
+// a declined file name or a job deleted from the queue, which drivers and the
+// spooler answer with either of two codes.
 bool IsUserCancel(unsigned long error);
 
 }  // namespace pulvar

@@ -13,7 +13,6 @@
 
 #include "core/report.h"
 #include "platform/gdi.h"
-#include "platform/messages.h"
 #include "platform/owned.h"
 #include "platform/report_font.h"
 #include "platform/system_library.h"
@@ -35,7 +34,6 @@ constexpr wchar_t kFontFace[] = L"Arial";
 // Text keeps this far from every edge of the paper, in tenths of a millimetre;
 // a printer that cannot print that close to the edge keeps its own margin.
 constexpr int kPaperMarginTenthsMm = 100;
-constexpr int kServeEveryMs = 25;
 
 std::wstring DefaultPrinterName(HMODULE winspool) {
     FARPROC proc = GetProcAddress(winspool, "GetDefaultPrinterW");
@@ -48,13 +46,6 @@ std::wstring DefaultPrinterName(HMODULE winspool) {
     if (!getDefault(name.data(), &size)) return {};
     name.resize(std::wcslen(name.c_str()));
     return name;
-}
-
-// GDI calls this while it spools, which can take seconds on a slow or
-// unanswering printer: the window goes on serving its messages meanwhile.
-BOOL CALLBACK ServeWhileSpooling(HDC, int) {
-    ServeWaitingMessages();
-    return TRUE;  // the program offers no way to cancel a report once it prints
 }
 
 class WinPrinter : public Printer {
@@ -76,13 +67,14 @@ public:
         const int x =
             left_ + (indentColumns > 0 ? Width(std::wstring(static_cast<size_t>(indentColumns), L' ')) : 0);
         bool printed = true;
+        // After a cancel every further step would fail the same way.
+        if (cancelled_) return false;
         const std::vector<std::string> pieces = WrapWords(text, right_ - x, [&](const std::string& all) {
             std::vector<int> widths;
             if (!PrefixWidths(all, widths)) printed = false;
             return widths;
         });
         for (const std::string& piece : pieces) {
-            serving_.ServeIfDue();
             if (y_ + lineHeight_ > bottom_ && !NextPage()) return false;
             const std::wstring wide = Widen(piece);
             if (!wide.empty() && !TextOutW(dc_.get(), x, y_, wide.c_str(), static_cast<int>(wide.size())))
@@ -99,17 +91,18 @@ public:
 
     bool DocumentOpen() const override { return busy_; }
 
-    bool EndDocument() override {
-        if (!documentOpen_) return false;
+    PrintEnd EndDocument() override {
+        if (!documentOpen_) return PrintEnd::Failed;
         documentOpen_ = false;
-        bool ended = EndPage(dc_.get()) > 0;
+        bool ended = Step(EndPage(dc_.get()) > 0);
         if (ended)
-            ended = EndDoc(dc_.get()) > 0;
+            ended = Step(EndDoc(dc_.get()) > 0);
         else
             AbortDoc(dc_.get());
         Release();
         busy_ = false;
-        return ended;
+        if (cancelled_) return PrintEnd::Cancelled;
+        return ended ? PrintEnd::Queued : PrintEnd::Failed;
     }
 
 private:
@@ -122,7 +115,6 @@ private:
         // GDI takes the driver from the printer's name.
         dc_.reset(CreateDCW(nullptr, name.c_str(), nullptr, nullptr));
         if (!dc_) return Fail();
-        SetAbortProc(dc_.get(), ServeWhileSpooling);
 
         const LOGFONTW lf = ReportFont(GetDeviceCaps(dc_.get(), LOGPIXELSY));
         font_.reset(CreateFontIndirectW(&lf));
@@ -141,12 +133,9 @@ private:
         info.lpszDocName = wideTitle.c_str();
         // A printer that prints to a file asks for its name here, in a box
         // with a message loop of its own.
-        if (StartDocW(dc_.get(), &info) <= 0) {
-            cancelled_ = IsUserCancel(GetLastError());
-            return Fail();
-        }
+        if (!Step(StartDocW(dc_.get(), &info) > 0)) return Fail();
         documentOpen_ = true;
-        if (StartPage(dc_.get()) <= 0) return Fail();
+        if (!Step(StartPage(dc_.get()) > 0)) return Fail();
         y_ = top_;
         return true;
     }
@@ -195,11 +184,17 @@ private:
     }
 
     bool NextPage() {
-        if (EndPage(dc_.get()) <= 0 || StartPage(dc_.get()) <= 0) return false;
+        if (!Step(EndPage(dc_.get()) > 0) || !Step(StartPage(dc_.get()) > 0)) return false;
         // Some drivers give every page a fresh DC state.
         if (!selection_->Renew()) return false;
         y_ = top_;
         return true;
+    }
+
+    // Notes a step that failed because the user cancelled the document.
+    bool Step(bool done) {
+        if (!done && IsUserCancel(GetLastError())) cancelled_ = true;
+        return done;
     }
 
     bool Fail() {
@@ -228,10 +223,7 @@ private:
     std::optional<Selection> selection_;
     bool busy_ = false;          // from the start of a document until it ends or is given up
     bool documentOpen_ = false;  // StartDoc succeeded
-    bool cancelled_ = false;     // the user declined to name the output file
-    // Between the pieces of a long line: far below the seconds after which
-    // the system takes a window for hung, and seldom enough to cost nothing.
-    MessageServing serving_{kServeEveryMs};
+    bool cancelled_ = false;     // a step of this document failed with the user's cancel
     int y_ = 0;
     int lineHeight_ = 0;
     int left_ = 0, top_ = 0, right_ = 0, bottom_ = 0;

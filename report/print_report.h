@@ -15,6 +15,8 @@ inline constexpr char kReportQuestionTitle[] = "Impresiòn en papel";
 inline constexpr char kReportFailure[] = "No se pudo imprimir el reporte. Compruebe la impresora predeterminada.";
 // The print job's name, which the print queue shows.
 inline constexpr char kReportDocumentTitle[] = "PULVAR - Reporte";
+// Why the program holds up the end of the session while a report prints.
+inline constexpr char kReportShutdownReason[] = "Pulvar está imprimiendo un reporte.";
 
 // What the report reads from the main window at the moment it is printed.
 struct ReportInput {
@@ -25,10 +27,18 @@ struct ReportInput {
 };
 
 // Each confirmed report is a document of its own, handed to the queue before
-// this returns; meanwhile the thread's windows are disabled but its messages
-// are served, and afterwards owner is active again with the focus where it
-// was. A failure shows one message box and changes nothing else; a print to
-// file whose file name the user declined to give ends quietly.
+// this returns. The lines are made here; the printer is driven from a thread
+// of its own, while this thread's windows are disabled but their messages
+// are served, and the end of the session is held up with a reason given.
+// When a driver's own box has taken the activation away as the document
+// started, owner gets it back; afterwards it has the focus where it was. A
+// failure shows one message box and changes nothing else; a document the
+// user cancelled (a declined file name, a job deleted from the queue) ends
+// quietly.
 void PrintReport(HWND owner, Services& services, const ReportInput& input);
+
+// For the end of the session: waits at most timeoutMs, serving messages, for
+// the report being printed to reach the queue. True when none is printing.
+bool WaitForReport(unsigned long timeoutMs);
 
 }  // namespace pulvar

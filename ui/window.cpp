@@ -114,7 +114,10 @@ LRESULT Window::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
             if (KeepFocusAcrossActivation(hwnd_, wp, lastFocus_)) return 0;
             break;
         case WM_COMMAND:
-            onCommand(LOWORD(wp), HIWORD(wp));
+            // While a report prints no command runs, however it comes: a click
+            // sent to a button (BM_CLICK, as screen readers, voice control and
+            // key macros click one) goes past the disabled window.
+            if (!LongWork::Running()) onCommand(LOWORD(wp), HIWORD(wp));
             return 0;
         case WM_SETCURSOR:
             // The windows serve their messages while a report prints, and the
@@ -133,8 +136,13 @@ LRESULT Window::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
             onControlMouseMove(static_cast<int>(wp));
             return 0;
         case kMsgControlClick:
-            onControlClick(static_cast<int>(wp));
+            if (!LongWork::Running()) onControlClick(static_cast<int>(wp));
             return 0;
+        case WM_QUERYENDSESSION:
+            // The report would be lost with the session: the system shows the
+            // user the reason the report gave.
+            if (LongWork::Running()) return FALSE;
+            break;
         case WM_SYSCOLORCHANGE:
             followColours(msg, wp, lp);
             break;

@@ -27,6 +27,27 @@ namespace {
 using testing::FakePrompt;
 using testing::ShownBox;
 
+// Runs a function on the thread that made this (the user-interface thread)
+// from the printing thread, as a message the waiting window thread serves.
+class OnUiThread {
+public:
+    OnUiThread() : window_(CreateWindowExW(0, L"Static", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr)) {
+        SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc));
+    }
+    ~OnUiThread() { DestroyWindow(window_); }
+    void Run(const std::function<void()>& work) const {
+        SendMessageW(window_, WM_APP, 0, reinterpret_cast<LPARAM>(&work));
+    }
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+        if (msg != WM_APP) return DefWindowProcW(hwnd, msg, wp, lp);
+        (*reinterpret_cast<const std::function<void()>*>(lp))();
+        return 0;
+    }
+    HWND window_;
+};
+
 // Records what the report asks of a printer, and fails where told to.
 class RecordingPrinter : public Printer {
 public:
@@ -35,7 +56,7 @@ public:
         // Open from the start, as the real printer is while its own box runs.
         if (open) return PrintStart::Failed;
         open = true;
-        if (duringStart) std::exchange(duringStart, nullptr)();
+        if (duringStart) ui.Run(std::exchange(duringStart, nullptr));
         open = !failStart && !cancelStart;
         if (failStart) return PrintStart::Failed;
         return cancelStart ? PrintStart::Cancelled : PrintStart::Started;
@@ -45,10 +66,11 @@ public:
         if (++lineCount == throwingLine) throw std::bad_alloc();
         return failingLines.count(lineCount) == 0;
     }
-    bool EndDocument() override {
+    PrintEnd EndDocument() override {
         calls.push_back("end");
+        if (duringEnd) ui.Run(std::exchange(duringEnd, nullptr));
         open = false;
-        return !failEnd;
+        return cancelEnd ? PrintEnd::Cancelled : failEnd ? PrintEnd::Failed : PrintEnd::Queued;
     }
     void AbortDocument() override {
         calls.push_back("abort");
@@ -60,11 +82,16 @@ public:
     bool failStart = false;
     bool cancelStart = false;  // as when the user declines to name the output file
     bool failEnd = false;
+    bool cancelEnd = false;  // as when the job was deleted from the queue
     std::set<int> failingLines;  // 1-based, counted over all documents
     int throwingLine = 0;        // the same count; 0 for none
     int lineCount = 0;
-    std::function<void()> duringStart;  // runs inside StartDocument, as a printer's own box would
+    // Runs inside StartDocument, on the user-interface thread, which serves
+    // its messages meanwhile as it does while a printer's own box is open.
+    std::function<void()> duringStart;
+    std::function<void()> duringEnd;  // the same, inside EndDocument
     bool open = false;
+    OnUiThread ui;
 };
 
 const std::string kStart = std::string("start ") + kReportDocumentTitle;
@@ -255,12 +282,12 @@ TEST(PrintReport, DecliningTheFileNameEndsQuietly) {
     ExpectQuestion(w.fakes.prompt.shown[0]);
 }
 
-// The printer's own box runs a message loop while the document starts, and
-// the window serves its messages between lines: whatever comes through (a
-// second "Imprimir ", "Borrar", "Ver Resultados", typing, a click on
-// "Cerrar", closing) must not start a second document or end the program
-// under the first. The clock goes on, and a close request is carried out
-// once the report is queued.
+// The window serves its messages while the report prints: whatever comes
+// through (a second "Imprimir ", "Borrar", "Ver Resultados", typing, a click
+// on "Cerrar" or "Acerca de" by mouse or as screen readers give it, closing,
+// the session's end) must not start anything, nor end the program or the
+// session under the report. The clock goes on, and a close request is
+// carried out once the report is queued.
 TEST(PrintReport, NothingComesInWhileAReportPrints) {
     RecordingPrinter printer;
     ReportWindow w(printer);
@@ -275,6 +302,7 @@ TEST(PrintReport, NothingComesInWhileAReportPrints) {
     const HCURSOR wait = LoadCursorW(nullptr, IDC_WAIT);
     bool enabledDuring = true, waitCursorDuring = false;
     int endedDuring = -1;
+    LRESULT sessionEndDuring = -1;
     printer.duringStart = [&] {
         enabledDuring = IsWindowEnabled(main) != FALSE;
         waitCursorDuring = GetCursor() == wait;
@@ -284,6 +312,9 @@ TEST(PrintReport, NothingComesInWhileAReportPrints) {
         testing::Pump();
         click(form1::Ctl::Command1);
         click(form1::Ctl::Command11);
+        SendMessageW(w.window().Control(form1::Ctl::Command4), BM_CLICK, 0, 0);
+        SendMessageW(w.window().Control(form1::Ctl::Command2), BM_CLICK, 0, 0);
+        sessionEndDuring = SendMessageW(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
         SendMessageW(main, WM_CLOSE, 0, 0);
         endedDuring = w.fakes.ending.ended;
         // Waiting in the queue when the lines print: input the user gave
@@ -301,9 +332,12 @@ TEST(PrintReport, NothingComesInWhileAReportPrints) {
     // One question, one document, of what the window showed when it was asked.
     EXPECT_EQ(printer.calls, Document("Ana", kTypicalPulse, kTypicalPressure));
     EXPECT_EQ(w.fakes.prompt.shown.size(), 1u);
-    EXPECT_EQ(w.Shown(form1::Ctl::Text1), "");  // emptied by "Borrar", and nothing typed
+    EXPECT_EQ(w.Shown(form1::Ctl::Text1), "Ana");  // not emptied by "Borrar", and nothing typed
+    EXPECT_EQ(w.window().About().Current(), nullptr);
     EXPECT_EQ(w.Shown(form1::Ctl::Label9), "14:00:00");
     EXPECT_EQ(endedDuring, 0);
+    EXPECT_EQ(sessionEndDuring, 0);
+    EXPECT_NE(SendMessageW(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), 0);
     EXPECT_EQ(w.fakes.ending.ended, 1);
     EXPECT_TRUE(IsWindowEnabled(main));
     EXPECT_NE(GetCursor(), wait);
@@ -321,9 +355,10 @@ TEST(PrintReport, NothingComesInWhileAReportPrints) {
 
 // A driver's own box (the file name a print to file asks for) closes while
 // the main window is still disabled, and the system activates another
-// program's window. After the report the main window is active again with
-// the focus where it was; the About window takes no input meanwhile and
-// shows the wait cursor.
+// program's window. The main window is active again from then on, with the
+// focus where it was after the report; the About window takes no input
+// meanwhile and shows the wait cursor. A person who turns to another program
+// later in a report keeps it in front.
 TEST(PrintReport, TheFocusComesBackAfterADriversBox) {
     RecordingPrinter printer;
     testing::TestServices fakes;
@@ -370,17 +405,37 @@ TEST(PrintReport, TheFocusComesBackAfterADriversBox) {
     EXPECT_EQ(GetFocus(), button);
     ASSERT_FALSE(printer.calls.empty());
     EXPECT_EQ(printer.calls.back(), "end");
+
+    printer.duringEnd = [&] { SetForegroundWindow(other); };
+    form.Command3_Click();
+    testing::Pump();
+    EXPECT_EQ(GetForegroundWindow(), other);
     DestroyWindow(other);
 }
 
-// Drivers answer a declined file name with either code; both are the
-// user's choice, and anything else is a fault.
+// Drivers answer a declined file name, and the spooler a job deleted from
+// the queue, with either code; both are the user's choice, at whatever step
+// they come, and anything else is a fault.
 TEST(PrintReport, BothCancelCodesAreTheUsersChoice) {
     EXPECT_TRUE(IsUserCancel(ERROR_CANCELLED));
     EXPECT_TRUE(IsUserCancel(ERROR_PRINT_CANCELLED));
     EXPECT_FALSE(IsUserCancel(ERROR_SUCCESS));
     EXPECT_FALSE(IsUserCancel(ERROR_ACCESS_DENIED));
     EXPECT_FALSE(IsUserCancel(ERROR_INVALID_PRINTER_NAME));
+    // Cancelled as the document ends, and deleted from the queue halfway (the
+    // lines after it fail too): no message.
+    for (const std::set<int>& failingLines : {std::set<int>{}, std::set<int>{4, 5, 6}}) {
+        RecordingPrinter printer;
+        printer.cancelEnd = true;
+        printer.failingLines = failingLines;
+        ReportWindow w(printer);
+        ASSERT_TRUE(w.created);
+        w.Evaluate("Ana", "72", "120", "80");
+        w.fakes.prompt.shown.clear();
+        w.window().Command3_Click();
+        EXPECT_EQ(printer.calls, Document("Ana", kTypicalPulse, kTypicalPressure));
+        EXPECT_EQ(w.fakes.prompt.shown.size(), 1u);
+    }
 }
 
 // A name in Greek or Cyrillic prints as letters, not boxes. Scripts that come
@@ -473,7 +528,7 @@ TEST_F(RealPrinterTest, OneDocumentAtATime) {
     EXPECT_EQ(printer.StartDocument(kReportDocumentTitle), PrintStart::Failed);
     EXPECT_TRUE(printer.DocumentOpen());
     EXPECT_TRUE(printer.PrintLine(0, "Primer documento"));
-    EXPECT_TRUE(printer.EndDocument());
+    EXPECT_EQ(printer.EndDocument(), PrintEnd::Queued);
     EXPECT_FALSE(printer.DocumentOpen());
     EXPECT_EQ(HandleCount::live, handles);
 }
@@ -486,7 +541,7 @@ public:
         if (++lines == 3) throw std::bad_alloc();
         return RealPrinter().PrintLine(indentColumns, text);
     }
-    bool EndDocument() override { return RealPrinter().EndDocument(); }
+    PrintEnd EndDocument() override { return RealPrinter().EndDocument(); }
     void AbortDocument() override { RealPrinter().AbortDocument(); }
     bool DocumentOpen() const override { return RealPrinter().DocumentOpen(); }
     int lines = 0;

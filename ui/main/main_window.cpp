@@ -19,6 +19,7 @@ using form1::Ctl;
 namespace {
 
 constexpr UINT_PTR kTimer1 = 1;
+constexpr unsigned long kEndSessionWaitMs = 4000;
 
 // A sizable frame, as the form was drawn, though the layout itself is fixed.
 constexpr WindowKind kKind{L"PulvarForm1", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX, 0,
@@ -89,7 +90,12 @@ LRESULT MainWindow::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
             Form_QueryUnload();
             return 0;
         case WM_ENDSESSION:
-            if (wp) Form_QueryUnload();
+            if (wp) {
+                // The session ends all the same: a report being printed gets
+                // a few seconds to reach the queue before the system ends us.
+                WaitForReport(kEndSessionWaitMs);
+                Form_QueryUnload();
+            }
             return 0;
         case WM_HSCROLL:
             if (reinterpret_cast<HWND>(lp) == Control(Ctl::Slider1)) Slider1_Change();
