@@ -323,6 +323,14 @@ TEST_F(Form1Test, MovingToA144DpiMonitorScalesEverythingAlike) {
     EXPECT_EQ(WindowTextUtf8(form.Hwnd()), "Anàlisis de la Presiòn Sanguinea y el Pulso.");
     SendMessageW(form.Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(920, 530));
     EXPECT_EQ(WindowTextUtf8(form.Hwnd()), "Pulvar.    1.0.4");
+    // A change that comes while the window is minimised shows once it is restored.
+    ShowWindow(form.Hwnd(), SW_MINIMIZE);
+    GetWindowRect(form.Hwnd(), &suggested);
+    SendMessageW(form.Hwnd(), WM_DPICHANGED, MAKEWPARAM(120, 120), reinterpret_cast<LPARAM>(&suggested));
+    ShowWindow(form.Hwnd(), SW_RESTORE);
+    GetClientRect(form.Hwnd(), &client);
+    EXPECT_EQ(client.right, 775);
+    EXPECT_EQ(client.bottom, 450);
 }
 
 TEST_F(Form1Test, CaptionsAndToolTipsAreExact) {
