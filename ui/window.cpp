@@ -109,7 +109,8 @@ void Window::createParts() {
     controls_.Create(hwnd_, kind_.rows, kind_.rowCount, WindowDpi(hwnd_));
     loadIcons(controls_.Dpi());
     // The tooltip is made when the pointer first moves over a control, as
-    // its first mouse message is handed on: no tip can show before that.
+    // its first mouse message is handed on (no tip can show before that),
+    // or when the keyboard first moves the focus on.
 }
 
 LRESULT Window::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -142,6 +143,9 @@ LRESULT Window::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         case kMsgControlClick:
             onControlClick(static_cast<int>(wp));
+            return 0;
+        case kMsgControlFocusFromSibling:
+            controls_.CreateTooltip();
             return 0;
         case WM_SYSCOLORCHANGE:
             followColours(msg, wp, lp);

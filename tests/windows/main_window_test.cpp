@@ -342,6 +342,18 @@ TEST_F(Form1Test, CaptionsAndToolTipsAreExact) {
     for (Ctl empty : {Ctl::Text1, Ctl::Label6, Ctl::Label7, Ctl::Label8, Ctl::Label9, Ctl::Label13})
         EXPECT_EQ(Text(empty), "");
 
+    // No tooltip at start; the keyboard moving the focus on makes it, since
+    // screen readers read a box's help text from it.
+    auto tooltipMade = [&] {
+        HWND tooltip = nullptr;
+        while ((tooltip = FindWindowExW(nullptr, tooltip, TOOLTIPS_CLASSW, nullptr)))
+            if (GetWindow(tooltip, GW_OWNER) == form.Hwnd()) return true;
+        return false;
+    };
+    EXPECT_FALSE(tooltipMade());
+    testing::PressKey(VK_TAB);
+    ASSERT_EQ(GetFocus(), C(Ctl::Text2));
+    EXPECT_TRUE(tooltipMade());
     HWND tips = form.Controls().Tooltip();
     auto tipOf = [&](Ctl c) -> std::string {
         wchar_t buffer[256] = {};
