@@ -345,9 +345,8 @@ TEST_F(Form1Test, CaptionsAndToolTipsAreExact) {
     // No tooltip at start; the keyboard moving the focus on makes it, since
     // screen readers read a box's help text from it.
     auto tooltipMade = [&] {
-        HWND tooltip = nullptr;
-        while ((tooltip = FindWindowExW(nullptr, tooltip, TOOLTIPS_CLASSW, nullptr)))
-            if (GetWindow(tooltip, GW_OWNER) == form.Hwnd()) return true;
+        for (HWND tip = nullptr; (tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr));)
+            if (GetWindow(tip, GW_OWNER) == form.Hwnd()) return true;
         return false;
     };
     EXPECT_FALSE(tooltipMade());
