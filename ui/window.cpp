@@ -9,6 +9,14 @@
 
 namespace pulvar {
 
+namespace {
+
+// WM_GETDPISCALEDSIZE, which the headers give only to programs for Windows 10
+// 1703 and later; older systems never send it.
+constexpr UINT kMsgGetDpiScaledSize = 0x02E4;
+
+}  // namespace
+
 Window::~Window() { DestroyUnhandled(); }
 
 void Window::DestroyUnhandled() {
@@ -101,7 +109,8 @@ void Window::createParts() {
     controls_.Create(hwnd_, kind_.rows, kind_.rowCount, WindowDpi(hwnd_));
     loadIcons(controls_.Dpi());
     // The tooltip is made when the pointer first moves over a control, as
-    // its first mouse message is handed on: no tip can show before that.
+    // its first mouse message is handed on (no tip can show before that),
+    // or when the keyboard first moves the focus on.
 }
 
 LRESULT Window::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -143,15 +152,34 @@ LRESULT Window::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
             // user the reason the report gave.
             if (LongWork::Running()) return FALSE;
             break;
+        case kMsgControlFocusFromSibling:
+            controls_.CreateTooltip();
+            return 0;
         case WM_SYSCOLORCHANGE:
             followColours(msg, wp, lp);
             break;
         case WM_SETTINGCHANGE:
             if (wp == SPI_SETHIGHCONTRAST) followColours(msg, wp, lp);
             break;
+        case kMsgGetDpiScaledSize:
+            // The size the window takes at the new DPI, so the rectangle the
+            // system suggests with WM_DPICHANGED is already the right one.
+            *reinterpret_cast<SIZE*>(lp) = WindowSizeForDpi(hwnd_, kind_.clientWidthTwips, kind_.clientHeightTwips,
+                                                             static_cast<int>(wp));
+            return TRUE;
         case WM_DPICHANGED:
             applyDpi(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
             return 0;
+        case WM_SIZE:
+            // A DPI change that came while the window was minimised sized only
+            // the place it is restored to, in the frame it expected the system
+            // to draw: once restored, the client area is made exact.
+            if (wp == SIZE_RESTORED && std::exchange(fitOnRestore_, false)) {
+                RECT now{};
+                GetWindowRect(hwnd_, &now);
+                FitClientAreaForDpi(hwnd_, now, kind_.clientWidthTwips, kind_.clientHeightTwips, controls_.Dpi());
+            }
+            break;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN: {
             // Labels and frames sit on the window's own face colour, in the
@@ -183,6 +211,7 @@ void Window::applyDpi(int dpi, RECT suggested) {
     controls_.SetDpi(dpi);
     if (changed) loadIcons(dpi);
     onDpiChanged(dpi);
+    fitOnRestore_ = IsIconic(hwnd_) != FALSE;
     FitClientAreaForDpi(hwnd_, suggested, kind_.clientWidthTwips, kind_.clientHeightTwips, dpi);
 }
 

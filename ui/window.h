@@ -108,6 +108,7 @@ private:
     Icon iconBig_;
     Icon iconSmall_;
     HWND lastFocus_ = nullptr;  // the control that had the focus when the window was deactivated
+    bool fitOnRestore_ = false;  // the DPI changed while the window was minimised
     int depth_ = 0;           // messages being handled, nested
     bool destroyed_ = false;  // WM_NCDESTROY has been seen
 };

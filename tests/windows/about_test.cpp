@@ -294,6 +294,8 @@ TEST_F(About, FollowsTheDpiOfItsMonitor) {
     AboutWindow& about = Open();
     const SIZE picture96 = DonationExtent(about);
     ASSERT_GT(picture96.cx, 0);
+    SendMessageW(about.Hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(about.Control(Ctl::Picture1)),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));  // the hand is the pointer
     for (int dpi : {120, 144, 96}) {
         SCOPED_TRACE(dpi);
         RECT suggested{10, 20, 600, 500};
@@ -319,10 +321,11 @@ TEST_F(About, FollowsTheDpiOfItsMonitor) {
         const SIZE picture = DonationExtent(about);
         EXPECT_NEAR(picture.cx, ScalePx(picture96.cx, dpi), 2);
         EXPECT_NEAR(picture.cy, ScalePx(picture96.cy, dpi), 2);
-        // So do the hand over it, its hot spot on the fingertip, and the
-        // icons, at the system's sizes for the DPI.
+        // So do the hand over it, still the pointer, its hot spot on the
+        // fingertip, and the icons, at the system's sizes for the DPI.
+        ASSERT_EQ(GetCursor(), about.HandCursor());
         ICONINFO hand{};
-        ASSERT_TRUE(GetIconInfo(about.HandCursor(), &hand));
+        ASSERT_TRUE(GetIconInfo(GetCursor(), &hand));
         Owned<HBITMAP, DeleteObject> mask(hand.hbmMask), colour(hand.hbmColor);
         BITMAP bm{};
         GetObjectW(hand.hbmMask, sizeof bm, &bm);

@@ -18,6 +18,9 @@ namespace pulvar::testing {
 class Form1Fixture : public ::testing::Test {
 protected:
     void SetUp() override {
+        // Away from where the window opens: a window that appears under the
+        // pointer hears of a move.
+        SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
         ASSERT_TRUE(form.Create(SW_SHOW));
         SetForegroundWindow(form.Hwnd());
         Pump();

@@ -55,6 +55,16 @@ TEST(HighDpi, BothWindowsOpenScaledForTheScreen) {
     GetClientRect(about, &client);
     EXPECT_EQ(client.right, 594);  // 5940 x 3555 twips
     EXPECT_EQ(client.bottom, 356);
+    // Each window answers the size it takes at a DPI, so the rectangle the
+    // system suggests as the DPI changes is the one it gets.
+    for (HWND window : {form.Hwnd(), about}) {
+        SIZE size{};
+        SendMessageW(window, 0x02E4 /*WM_GETDPISCALEDSIZE*/, 144, reinterpret_cast<LPARAM>(&size));
+        RECT suggested{10, 20, 10 + size.cx, 20 + size.cy}, frame{};
+        SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+        GetWindowRect(window, &frame);
+        EXPECT_TRUE(EqualRect(&frame, &suggested));
+    }
     form.About().Close();
 }
 

@@ -252,6 +252,13 @@ TEST_F(Form1Test, LabelsLieBeneathTheControlsTheyOverlap) {
     EXPECT_GE(overlaps, 3);
 }
 
+// Counts the icons a window is given while the one it showed is already freed.
+LRESULT CALLBACK CountFreedIconsReplaced(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR count) {
+    if (msg == WM_SETICON && !testing::ImageWidth(reinterpret_cast<HICON>(SendMessageW(hwnd, WM_GETICON, wp, 0))))
+        ++*reinterpret_cast<int*>(count);
+    return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
 TEST_F(Form1Test, MovingToA144DpiMonitorScalesEverythingAlike) {
     // A lamp lends its icon to the window.
     Type(Ctl::Text2, "72");
@@ -265,13 +272,18 @@ TEST_F(Form1Test, MovingToA144DpiMonitorScalesEverythingAlike) {
     HWND tooltip = form.Controls().Tooltip();
     EXPECT_EQ(SendMessageW(tooltip, TTM_GETMAXTIPWIDTH, 0, 0), 400);
 
-    RECT suggested;
+    SendMessageW(form.Hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(C(Ctl::Slider1)),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));  // the slider's hand is the pointer
+    int freedIconsReplaced = 0;
+    SetWindowSubclass(form.Hwnd(), CountFreedIconsReplaced, 1, reinterpret_cast<DWORD_PTR>(&freedIconsReplaced));
+    RECT suggested, client;
     GetWindowRect(form.Hwnd(), &suggested);
     SendMessageW(form.Hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
-    RECT client;
+    RemoveWindowSubclass(form.Hwnd(), CountFreedIconsReplaced, 1);
     GetClientRect(form.Hwnd(), &client);
     EXPECT_EQ(client.right, 930);
     EXPECT_EQ(client.bottom, 540);
+    EXPECT_EQ(freedIconsReplaced, 0);
     // Icons at the system's sizes for 144 DPI, the lamp's new ones lent again;
     // tips wrap at a width that grew alike.
     EXPECT_EQ(testing::ImageWidth(lamp.BigIcon()), 48);
@@ -296,9 +308,8 @@ TEST_F(Form1Test, MovingToA144DpiMonitorScalesEverythingAlike) {
     LOGFONTW lf{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(C(Ctl::Text1), WM_GETFONT, 0, 0)), sizeof lf, &lf);
     EXPECT_EQ(lf.lfHeight, -24);  // 12 pt at 144 DPI
-    // The slider's hand grows too, its hot spot still on the fingertip.
-    SendMessageW(form.Hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(C(Ctl::Slider1)),
-                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    // The slider's hand, still the pointer, grows too, its hot spot still on
+    // the fingertip.
     ICONINFO hand{};
     ASSERT_TRUE(GetIconInfo(GetCursor(), &hand));
     Owned<HBITMAP, DeleteObject> mask(hand.hbmMask), colour(hand.hbmColor);
@@ -312,6 +323,14 @@ TEST_F(Form1Test, MovingToA144DpiMonitorScalesEverythingAlike) {
     EXPECT_EQ(WindowTextUtf8(form.Hwnd()), "Anàlisis de la Presiòn Sanguinea y el Pulso.");
     SendMessageW(form.Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(920, 530));
     EXPECT_EQ(WindowTextUtf8(form.Hwnd()), "Pulvar.    1.0.4");
+    // A change that comes while the window is minimised shows once it is restored.
+    ShowWindow(form.Hwnd(), SW_MINIMIZE);
+    GetWindowRect(form.Hwnd(), &suggested);
+    SendMessageW(form.Hwnd(), WM_DPICHANGED, MAKEWPARAM(120, 120), reinterpret_cast<LPARAM>(&suggested));
+    ShowWindow(form.Hwnd(), SW_RESTORE);
+    GetClientRect(form.Hwnd(), &client);
+    EXPECT_EQ(client.right, 775);
+    EXPECT_EQ(client.bottom, 450);
 }
 
 TEST_F(Form1Test, CaptionsAndToolTipsAreExact) {
@@ -323,6 +342,17 @@ TEST_F(Form1Test, CaptionsAndToolTipsAreExact) {
     for (Ctl empty : {Ctl::Text1, Ctl::Label6, Ctl::Label7, Ctl::Label8, Ctl::Label9, Ctl::Label13})
         EXPECT_EQ(Text(empty), "");
 
+    // No tooltip at start; the keyboard moving the focus on makes it, since
+    // screen readers read a box's help text from it.
+    auto tooltipMade = [&] {
+        for (HWND tip = nullptr; (tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr));)
+            if (GetWindow(tip, GW_OWNER) == form.Hwnd()) return true;
+        return false;
+    };
+    EXPECT_FALSE(tooltipMade());
+    testing::PressKey(VK_TAB);
+    ASSERT_EQ(GetFocus(), C(Ctl::Text2));
+    EXPECT_TRUE(tooltipMade());
     HWND tips = form.Controls().Tooltip();
     auto tipOf = [&](Ctl c) -> std::string {
         wchar_t buffer[256] = {};

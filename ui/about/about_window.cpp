@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "core/identity.h"
 #include "platform/gdi.h"
 #include "res/resource.h"
@@ -161,7 +163,11 @@ COLORREF AboutWindow::LabelTextColour(HWND label) const {
 
 void AboutWindow::onColoursChanged() { highContrast_ = services_.appearance.HighContrast(); }
 
-void AboutWindow::onDpiChanged(int dpi) { handCursor_.reset(HandCursorForDpi(dpi)); }
+void AboutWindow::onDpiChanged(int dpi) {
+    const Cursor old = std::exchange(handCursor_, Cursor(HandCursorForDpi(dpi)));
+    // A cursor in use must not be destroyed: the new hand takes its place first.
+    if (old && GetCursor() == old.get()) SetCursor(handCursor_.get());
+}
 
 HCURSOR AboutWindow::CursorOver(HWND control) const {
     return control == Control(Ctl::Picture1) ? handCursor_.get() : nullptr;

@@ -22,8 +22,9 @@ public:
     // Creates every row as a child of parent, in the order of the rows.
     void Create(HWND parent, const ControlRow* rows, size_t count, int dpi);
     // The tooltip and the rows' tips. Nobody sees a tip before the pointer
-    // has rested on a control, so the window makes them after its first
-    // paint, once its message loop runs; once only.
+    // has rested on a control, and a screen reader reads one only for the
+    // control with the focus, so the window makes them when the pointer first
+    // moves over a control or the focus first moves on; once only.
     void CreateTooltip() const;
     // Lays every control out again for another DPI: places, fonts, images.
     void SetDpi(int dpi);

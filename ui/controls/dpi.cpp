@@ -67,15 +67,32 @@ void AdjustWindowRectForDpi(RECT* rc, DWORD style, DWORD exStyle, int dpi) {
         AdjustWindowRectEx(rc, style, FALSE, exStyle);
 }
 
-void FitClientAreaForDpi(HWND hwnd, RECT suggested, int widthTwips, int heightTwips, int dpi) {
-    // The frame at the new DPI: with per-monitor frames its caption and
-    // borders change with the DPI, so the old thickness would be wrong.
-    const int width = TwipsToPixels(widthTwips, dpi), height = TwipsToPixels(heightTwips, dpi);
-    RECT frame{0, 0, width, height};
+SIZE WindowSizeForDpi(HWND hwnd, int widthTwips, int heightTwips, int dpi) {
+    // The frame at that DPI: with per-monitor frames its caption and borders
+    // change with the DPI, so the old thickness would be wrong.
+    RECT frame{0, 0, TwipsToPixels(widthTwips, dpi), TwipsToPixels(heightTwips, dpi)};
     AdjustWindowRectForDpi(&frame, static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE)),
                            static_cast<DWORD>(GetWindowLongW(hwnd, GWL_EXSTYLE)), dpi);
-    SetWindowPos(hwnd, nullptr, suggested.left, suggested.top, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+void FitClientAreaForDpi(HWND hwnd, RECT suggested, int widthTwips, int heightTwips, int dpi) {
+    const SIZE size = WindowSizeForDpi(hwnd, widthTwips, heightTwips, dpi);
+    if (IsIconic(hwnd)) {
+        // Moving a minimised window would move its button-sized rectangle:
+        // only the place it is restored to takes the new size.
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof placement;
+        if (GetWindowPlacement(hwnd, &placement)) {
+            placement.rcNormalPosition.right = placement.rcNormalPosition.left + size.cx;
+            placement.rcNormalPosition.bottom = placement.rcNormalPosition.top + size.cy;
+            placement.showCmd = IsWindowVisible(hwnd) ? SW_SHOWMINNOACTIVE : SW_HIDE;
+            SetWindowPlacement(hwnd, &placement);
+        }
+        return;
+    }
+    const int width = TwipsToPixels(widthTwips, dpi), height = TwipsToPixels(heightTwips, dpi);
+    SetWindowPos(hwnd, nullptr, suggested.left, suggested.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
     // A system that draws the frame at another DPI than the window's own
     // (no per-monitor frames) leaves the client area off by the difference.
     RECT client{};

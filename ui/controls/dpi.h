@@ -21,9 +21,14 @@ constexpr int ScalePx(int px96, int dpi) { return TwipsToPixels(px96 * (kTwipsPe
 // draws at that DPI.
 void AdjustWindowRectForDpi(RECT* rc, DWORD style, DWORD exStyle, int dpi);
 
+// The size of a window whose client area is the given twips at that DPI, in
+// the frame the system draws there.
+SIZE WindowSizeForDpi(HWND hwnd, int widthTwips, int heightTwips, int dpi);
+
 // After a DPI change: the window goes to the suggested place with a client
 // area of exactly the given twips at the new DPI, in the frame the system
-// draws at that DPI.
+// draws at that DPI. A minimised window stays as it is and is restored at
+// that size.
 void FitClientAreaForDpi(HWND hwnd, RECT suggested, int widthTwips, int heightTwips, int dpi);
 
 }  // namespace pulvar

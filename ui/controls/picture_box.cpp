@@ -1,6 +1,8 @@
 #include "ui/controls/picture_box.h"
 #include "platform/gdi.h"
 
+#include <utility>
+
 #include "ui/controls/dpi.h"
 #include "ui/controls/owners.h"
 #include "ui/controls/pointer.h"
@@ -22,7 +24,7 @@ struct PictureData {
 };
 
 // Picture boxes keep their images until the DPI changes: the status lamps
-// lend theirs to the window icon, and the window takes the new ones then.
+// lend theirs to the window icon, and lend it the new ones then.
 // Icons come at the system's sizes for the box's DPI. The image is loaded
 // when first painted or asked for: the boxes that have one start hidden, and
 // each icon costs the system some work at start.
@@ -37,6 +39,19 @@ void Load(PictureData& data) {
         data.bigIcon.reset(LoadIconImage(resourceId, SystemMetricForDpi(SM_CXICON, data.dpi)));
         data.smallIcon.reset(LoadIconImage(resourceId, SystemMetricForDpi(SM_CXSMICON, data.dpi)));
     }
+}
+
+// The icons again for a new DPI. A status lamp's are lent to the window as
+// its icon: the window gets the new ones before the old ones are freed, so it
+// never holds a freed icon.
+void Reload(HWND box, PictureData& data) {
+    const Icon oldBig = std::move(data.bigIcon), oldSmall = std::move(data.smallIcon);
+    Load(data);
+    HWND window = GetParent(box);
+    if (reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_BIG, 0)) == oldBig.get())
+        SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(data.bigIcon.get()));
+    if (oldSmall && reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0)) == oldSmall.get())
+        SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(data.smallIcon.get()));
 }
 
 PictureData* Loaded(PictureData* data) {
@@ -85,7 +100,7 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         case kMsgPictureSetDpi:
             if (data && data->dpi != static_cast<int>(wp)) {
                 data->dpi = static_cast<int>(wp);
-                if (data->loaded && data->bigIcon) Load(*data);
+                if (data->loaded && data->bigIcon) Reload(hwnd, *data);
                 InvalidateRect(hwnd, nullptr, TRUE);
             }
             return 0;

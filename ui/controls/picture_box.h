@@ -27,7 +27,8 @@ public:
     void SetBack(COLORREF colour) const { SendMessageW(hwnd_, kMsgPictureSetBack, colour, 0); }
     COLORREF Back() const { return static_cast<COLORREF>(SendMessageW(hwnd_, kMsgPictureGetBack, 0, 0)); }
     // The icon it holds, at the system's two icon sizes for its DPI; null for
-    // a bitmap. A new DPI loads new ones and frees these.
+    // a bitmap. A new DPI loads new ones and frees these, once a window that
+    // shows them as its icon has been given the new ones.
     HICON BigIcon() const { return reinterpret_cast<HICON>(SendMessageW(hwnd_, kMsgPictureGetBigIcon, 0, 0)); }
     HICON SmallIcon() const { return reinterpret_cast<HICON>(SendMessageW(hwnd_, kMsgPictureGetSmallIcon, 0, 0)); }
     void SetDpi(int dpi) const { SendMessageW(hwnd_, kMsgPictureSetDpi, static_cast<WPARAM>(dpi), 0); }

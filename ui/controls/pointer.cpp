@@ -81,6 +81,15 @@ void ReportPointer(const HWND& tooltip, HWND control, UINT msg, WPARAM wp, LPARA
         case WM_RBUTTONUP: case WM_MBUTTONDOWN: case WM_MBUTTONUP:
             RelayToTooltip(tooltip, control, msg, wp, lp);
             break;
+        case WM_SETFOCUS:
+            // Screen readers read a control's help text from the tooltip, so
+            // someone who only uses the keyboard needs it as well. The focus a
+            // window gives its first control as it opens comes from no
+            // sibling: start-up still makes no tooltip.
+            if (!tooltip && wp && GetParent(reinterpret_cast<HWND>(wp)) == GetParent(control))
+                SendMessageW(GetParent(control), kMsgControlFocusFromSibling,
+                             static_cast<WPARAM>(GetDlgCtrlID(control)), reinterpret_cast<LPARAM>(control));
+            break;
     }
 }
 

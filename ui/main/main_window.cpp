@@ -153,13 +153,12 @@ void MainWindow::onMouseMove(POINT pt) {
         Form_MouseMove();
 }
 
+// The slider's pointer is made again for the new DPI when next needed, or at
+// once if it is the pointer now: a cursor in use must not be destroyed. (The
+// lamp lent to the window as its icon lends its new icons itself.)
 void MainWindow::onDpiChanged(int /*dpi*/) {
-    sliderCursor_.reset();  // made again for the new DPI when next needed
-    // The lamps loaded new icons for the new DPI and freed the lent ones.
-    if (lampShown_) {
-        const PictureBox lampBox(controls_[lampShown_]);
-        SetIcons(lampBox.BigIcon(), lampBox.SmallIcon());
-    }
+    const Cursor old = std::move(sliderCursor_);
+    if (old && GetCursor() == old.get()) SetCursor(CursorOver(Control(Ctl::Slider1)));
 }
 
 // The slider starts hidden, so its pointer is made when the pointer first
@@ -231,7 +230,6 @@ void MainWindow::ShowResults() {
     PictureBox(Control(Ctl::Picture1)).SetBack(results.colour);
     Ctl lamp = results.lamp == Lamp::Red ? Ctl::Picture5 : results.lamp == Lamp::Amber ? Ctl::Picture3 : Ctl::Picture4;
     const PictureBox lampBox(Control(lamp));
-    lampShown_ = form1::id(lamp);
     SetIcons(lampBox.BigIcon(), lampBox.SmallIcon());
 }
 
@@ -269,7 +267,6 @@ void MainWindow::Command11_Click() {
     SetText(Ctl::Label8, "");
     PictureBox(Control(Ctl::Picture1)).SetBack(kCyan);
     SendMessageW(Control(Ctl::ProgressBar1), PBM_SETPOS, kGaugeMin, 0);
-    lampShown_ = 0;
     SetIcons(StandardIcon(), StandardSmallIcon());
     SetFocus(Control(Ctl::Text1));
 }

@@ -77,7 +77,6 @@ private:
     Reading reading_;
     mutable Cursor sliderCursor_;  // made when first shown
     AboutSlot about_;
-    int lampShown_ = 0;  // the lamp whose icon the window shows; 0 for its own
     bool printing_ = false;          // inside Command3_Click
     bool closeAfterPrinting_ = false;  // asked to close while a report printed
 };
