@@ -152,7 +152,7 @@ pid=
 status=0
 wine "$instdir_win\\uninstall.exe" /S </dev/null >/dev/null 2>&1 || status=$?
 ((status == 0)) || not_ok "uninstall.exe /S ended with status $status"
-deadline=$((SECONDS + 20))
+deadline=$((SECONDS + 60))
 while [[ -e $instdir || -e $lnk ]] && ((SECONDS <= deadline)); do sleep 0.3; done
 left=()
 [[ -e $instdir ]] && left+=("$instdir_win ($(ls -A "$instdir" | tr '\n' ' '))")

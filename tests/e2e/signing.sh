@@ -97,7 +97,7 @@ else
     if verified "$target/uninstall.exe"; then ok "the uninstaller it writes is signed"; else not_ok "the installed uninstall.exe carries no valid signature"; fi
     if verified "$target/Pulvar.exe"; then ok "the Pulvar.exe it installs is signed"; else not_ok "the installed Pulvar.exe carries no valid signature"; fi
     wine "$target_win\\uninstall.exe" /S </dev/null >/dev/null 2>&1 || true
-    deadline=$((SECONDS + 20))
+    deadline=$((SECONDS + 60))
     while [[ -e $target ]] && ((SECONDS <= deadline)); do sleep 0.3; done
     [[ ! -e $target ]] || not_ok "the signed uninstaller left $target_win behind"
 fi
