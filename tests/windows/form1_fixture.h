@@ -29,6 +29,12 @@ protected:
     HWND C(form1::Ctl c) const { return form.Control(c); }
     std::string Text(form1::Ctl c) const { return WindowTextUtf8(C(c)); }
     void Type(form1::Ctl c, const char* text) { SetWindowTextUtf8(C(c), text); }
+    void Enter(const char* name, const char* pulse, const char* systolic, const char* diastolic) {
+        Type(form1::Ctl::Text1, name);
+        Type(form1::Ctl::Text2, pulse);
+        Type(form1::Ctl::Text3, systolic);
+        Type(form1::Ctl::Text4, diastolic);
+    }
     void Click(form1::Ctl c) {
         SendMessageW(C(c), BM_CLICK, 0, 0);
         Pump();
