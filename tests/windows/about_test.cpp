@@ -16,6 +16,7 @@
 #include "platform/owned.h"
 #include "platform/text.h"
 #include "tests/windows/fakes.h"
+#include "tests/windows/form1_fixture.h"
 #include "ui/about/about_layout.h"
 #include "ui/about/about_window.h"
 #include "ui/controls/dpi.h"
@@ -175,33 +176,17 @@ TEST_F(About, FixedDialogFrameCentredOutOfTheTaskbar) {
     EXPECT_TRUE(GetWindowLongW(about.Control(Ctl::cmdOK), GWL_STYLE) & BS_DEFPUSHBUTTON);
 }
 
-// Each row reaches its control: its caption (but the two that Form_Load
-// writes, checked above), its tip and its place. The picture boxes are their
-// images' size: the GIF's own, and the icon's inside a one-pixel border.
+// Each row reaches its control (the two texts that Form_Load writes are
+// checked above). The picture boxes are their images' size: the GIF's own,
+// and the icon's inside a one-pixel border.
 TEST_F(About, EveryRowReachesItsControl) {
     AboutWindow& about = Open();
     RECT client{};
     GetClientRect(about.Hwnd(), &client);
     EXPECT_EQ(client.right, 396);
     EXPECT_EQ(client.bottom, 237);
-    HWND tips = about.Controls().Tooltip();
-    for (const ControlRow& row : about::kLayout) {
-        if (row.kind == Kind::Line) continue;
-        SCOPED_TRACE(row.id);
-        HWND control = about.Controls()[row.id];
-        ASSERT_NE(control, nullptr);
-        if (row.id != about::id(Ctl::lblTitle) && row.id != about::id(Ctl::lblVersion)) {
-            EXPECT_EQ(WindowTextUtf8(control), row.caption);
-        }
-        EXPECT_EQ(testing::TipOf(tips, about.Hwnd(), control), row.tip ? row.tip : "<none>");
-        RECT rc{};
-        GetWindowRect(control, &rc);
-        MapWindowPoints(nullptr, about.Hwnd(), reinterpret_cast<POINT*>(&rc), 2);
-        EXPECT_EQ(rc.left, TwipsToPixels(row.rc.left, 96));
-        EXPECT_EQ(rc.top, TwipsToPixels(row.rc.top, 96));
-        EXPECT_EQ(rc.right - rc.left, TwipsToPixels(row.rc.width, 96));
-        EXPECT_EQ(rc.bottom - rc.top, TwipsToPixels(row.rc.height, 96));
-    }
+    testing::ExpectRowsReachTheirControls(about.Controls(), about.Hwnd(), about::kLayout,
+                                          {about::id(Ctl::lblTitle), about::id(Ctl::lblVersion)});
     RECT box{};
     GetClientRect(about.Control(Ctl::Picture1), &box);
     EXPECT_EQ(box.right, about.DonatePicture().PixelSize().cx);

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 #include <objbase.h>
-#include <commctrl.h>
 
 #include <deque>
 #include <string>
@@ -15,7 +14,6 @@
 #include "platform/programs.h"
 #include "platform/registry.h"
 #include "platform/seams.h"
-#include "platform/text.h"
 #include "ui/controls/keyboard.h"
 
 namespace pulvar::testing {
@@ -105,19 +103,6 @@ inline int ImageWidth(HICON icon) {
     BITMAP bm{};
     GetObjectW(info.hbmMask, sizeof bm, &bm);
     return bm.bmWidth;
-}
-
-// The tip a window's tooltip holds for one of its controls, "<none>" for none.
-inline std::string TipOf(HWND tooltip, HWND window, HWND control) {
-    wchar_t buffer[256] = {};
-    TTTOOLINFOW ti{};
-    ti.cbSize = sizeof ti;
-    ti.hwnd = window;
-    ti.uId = reinterpret_cast<UINT_PTR>(control);
-    ti.lpszText = buffer;
-    if (!SendMessageW(tooltip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ti))) return "<none>";
-    SendMessageW(tooltip, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&ti));
-    return Narrow(buffer);
 }
 
 // Delivers whatever is waiting in this thread's queue (posted and sent messages).

@@ -253,10 +253,8 @@ TEST_F(Form1Test, MovingToA144DpiMonitorScalesEverythingAlike) {
     EXPECT_EQ(client.bottom, 450);
 }
 
-// Each row of the layout reaches its control: its caption, its tip and its
-// place, which is its containers' twips added up, turned into pixels once,
-// and one pixel further in inside a bordered picture box. The texts
-// themselves are checked in tests/core/layout_test.cpp.
+// Each row of the layout reaches its control (the texts themselves are
+// checked in tests/core/layout_test.cpp).
 TEST_F(Form1Test, EveryRowReachesItsControl) {
     RECT client;
     GetClientRect(form.Hwnd(), &client);
@@ -273,32 +271,7 @@ TEST_F(Form1Test, EveryRowReachesItsControl) {
     testing::PressKey(VK_TAB);
     ASSERT_EQ(GetFocus(), C(Ctl::Text2));
     EXPECT_TRUE(tooltipMade());
-    HWND tips = form.Controls().Tooltip();
-    int tipped = 0;
-    for (const ControlRow& row : form1::kLayout) {
-        SCOPED_TRACE(row.id);
-        HWND control = form.Controls()[row.id];
-        ASSERT_NE(control, nullptr);
-        EXPECT_EQ(GetParent(control), form.Hwnd());
-        // A picture button shows no caption: its text, which screen readers
-        // speak, is its tip.
-        EXPECT_EQ(WindowTextUtf8(control), row.kind == Kind::PictureButton ? row.tip : row.caption);
-        EXPECT_EQ(testing::TipOf(tips, form.Hwnd(), control), row.tip ? row.tip : "<none>");
-        tipped += row.tip != nullptr;
-        int x = row.rc.left, y = row.rc.top, inset = 0;
-        const ControlRow* container = form.Controls().Row(row.container);
-        if (container && container->kind == Kind::PictureBox && container->border != Border::None) inset = 1;
-        for (; container; container = form.Controls().Row(container->container)) {
-            x += container->rc.left;
-            y += container->rc.top;
-        }
-        const RECT rc = PlaceOf(row.id);
-        EXPECT_EQ(rc.left, TwipsToPixels(x, 96) + inset);
-        EXPECT_EQ(rc.top, TwipsToPixels(y, 96) + inset);
-        EXPECT_EQ(rc.right - rc.left, TwipsToPixels(row.rc.width, 96));
-        EXPECT_EQ(rc.bottom - rc.top, TwipsToPixels(row.rc.height, 96));
-    }
-    EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), tipped);
+    testing::ExpectRowsReachTheirControls(form.Controls(), form.Hwnd(), form1::kLayout);
 }
 
 // The real pointer resting on a control shows that control's tip: the mouse
