@@ -3,6 +3,10 @@
 in assets/src/.
 
     python3 assets/make_images.py
+    python3 assets/make_images.py --check   (the tests run this)
+
+With --check nothing is written: it fails when a file in assets/ is not the
+bytes its pixel map gives. The GIF's four corners must be transparent.
 
 Every assets/src/*.txt describes one output file:
 
@@ -347,21 +351,44 @@ WRITERS = {"icon": write_icon, "cursor": write_icon,
            "bmp": write_bmp, "gif": write_gif}
 
 
+def check_button(src):
+    """The donate button is rounded: outside its corners the About window shows through."""
+    img = src.images[0]
+    if any(img.rows[y][x] != src.transparent for y in (0, -1) for x in (0, -1)):
+        raise MapError("%s: a corner is not the transparent colour" % src.file)
+
+
 def main(argv):
+    check = argv == ["--check"]
     names = sorted(n for n in os.listdir(SRC) if n.endswith(".txt"))
     if not names:
         print("no pixel maps in %s" % SRC, file=sys.stderr)
         return 1
+    stale = []
     try:
         for name in names:
             src = parse(os.path.join(SRC, name))
             data = WRITERS[src.kind](src)
-            with open(os.path.join(HERE, src.file), "wb") as f:
+            path = os.path.join(HERE, src.file)
+            if src.kind == "gif":
+                check_button(src)
+            if check:
+                with open(path, "rb") as f:
+                    if f.read() != data:
+                        stale.append(src.file)
+                continue
+            with open(path, "wb") as f:
                 f.write(data)
             print("%-22s %6d bytes  from src/%s" % (src.file, len(data), name))
-    except MapError as e:
+    except (MapError, OSError) as e:
         print("error: %s" % e, file=sys.stderr)
         return 1
+    if stale:
+        print("not what their pixel maps give (run python3 assets/make_images.py): %s"
+              % " ".join(stale), file=sys.stderr)
+        return 1
+    if check:
+        print("assets: %d files are what their pixel maps give" % len(names))
     return 0
 
 

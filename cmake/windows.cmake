@@ -48,6 +48,16 @@ else()
                       -Wl,--tsaware -Wl,--no-insert-timestamp)
 endif()
 
+# Where a control of the running program is on screen, from the window itself:
+# the end-to-end checks and the screenshot script click with it. Not shipped.
+add_executable(control_place bench/control_place.cpp)
+target_link_libraries(control_place PRIVATE pulvar_core user32)
+target_compile_options(control_place PRIVATE ${PULVAR_WARNINGS})
+target_compile_definitions(control_place PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+if(NOT MSVC)
+  target_link_options(control_place PRIVATE -municode -static -static-libgcc -static-libstdc++)
+endif()
+
 if(PULVAR_TESTS)
   file(GLOB PULVAR_WIN_TESTS CONFIGURE_DEPENDS tests/windows/*.cpp)
   if(PULVAR_WIN_TESTS)

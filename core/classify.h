@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/colours.h"
 #include "core/reading.h"
 
 namespace pulvar {
@@ -13,13 +14,6 @@ enum class PressureBand { Stage3, Stage2, Stage1, HighNormal, Low, Normal };
 
 // Which hidden traffic-light picture gives the window its icon.
 enum class Lamp { Red, Amber, Green };
-
-// Colours as Windows COLORREF values, 0x00BBGGRR.
-inline constexpr std::uint32_t kRed = 0x000000FF;
-inline constexpr std::uint32_t kYellow = 0x0000FFFF;
-inline constexpr std::uint32_t kGreen = 0x0000FF00;
-inline constexpr std::uint32_t kCyan = 0x00FFFF00;
-inline constexpr std::uint32_t kBlue = 0x00FF0000;
 
 // The gauge (ProgressBar1) runs from empty to full over these values.
 inline constexpr int kGaugeMin = 0;

@@ -35,11 +35,12 @@ pulvar_build_sanitize() {
     pulvar_configure native-sanitize && pulvar_build_target native-sanitize
 }
 
-# Pulvar.exe first, so that the program is there even when the Windows tests
-# do not compile; then everything else.
+# Pulvar.exe first, with the tool that finds its controls on screen for a
+# click (bench/control_place.cpp), so that the program is there even when the
+# Windows tests do not compile; then everything else.
 pulvar_build_exe() {
     step "build: Pulvar.exe (mingw-w64)"
-    pulvar_configure windows && pulvar_build_target windows Pulvar
+    pulvar_configure windows && pulvar_build_target windows Pulvar control_place
 }
 pulvar_build_windows_rest() {
     step "build: Windows tests (mingw-w64)"

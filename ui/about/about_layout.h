@@ -3,6 +3,7 @@
 
 #include <array>
 
+#include "core/colours.h"
 #include "res/resource.h"
 #include "ui/about/about_texts.h"
 #include "ui/layout.h"
@@ -22,8 +23,8 @@ constexpr int id(Ctl c) { return static_cast<int>(c); }
 inline constexpr int kClientWidthTwips = 5940;
 inline constexpr int kClientHeightTwips = 3555;
 
-inline constexpr unsigned kBlue = 0xFF0000;  // COLORREF values: 0x00BBGGRR
-inline constexpr unsigned kRed = 0x0000FF;
+using pulvar::kBlue;  // the disclaimer's two colours
+using pulvar::kRed;
 inline constexpr unsigned kLineGrey = 0x808080;
 inline constexpr unsigned kLineWhite = 0xFFFFFF;
 // Labels the form colours black. They take the scheme's button text colour
