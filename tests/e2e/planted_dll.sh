@@ -5,10 +5,8 @@
 #  1. beside a copy of Pulvar.exe, which prints a report through the real
 #     print path: nothing may load it;
 #  2. beside a copy of pulvar_windows_tests.exe, whose PlantedDll test
-#     checks the print system's loader on its own, after showing that a bare
-#     name finds the stand-in, and that the hardening done at start-up
-#     leaves a printer driver's own loads alone (the stand-in again, as a
-#     plug-in in a folder on PATH).
+#     checks the print system's loader, after showing that a bare name finds
+#     the stand-in, and that a driver's plug-in on PATH still loads.
 #
 # Wine prefers its built-in DLLs to a file beside the exe; the override
 # winspool.drv=n,b makes it look for a native one first, as Windows always does.

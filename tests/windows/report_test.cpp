@@ -6,7 +6,6 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <cwchar>
 #include <functional>
 #include <new>
 #include <set>
@@ -40,20 +39,11 @@ public:
     void Run(const std::function<void()>& work) const {
         SendMessageW(window_, WM_APP, 0, reinterpret_cast<LPARAM>(&work));
     }
-    // The same while this thread serves its own messages meanwhile, as a
-    // driver's box does with a message loop of its own.
-    void RunServing(const std::function<void()>& work) const {
-        Owned<HANDLE, CloseHandle> done(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-        PostMessageW(window_, WM_APP, reinterpret_cast<WPARAM>(done.get()), reinterpret_cast<LPARAM>(&work));
-        HANDLE wait = done.get();
-        while (MsgWaitForMultipleObjects(1, &wait, FALSE, 10000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) testing::Pump();
-    }
 
 private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         if (msg != WM_APP) return DefWindowProcW(hwnd, msg, wp, lp);
         (*reinterpret_cast<const std::function<void()>*>(lp))();
-        if (wp) SetEvent(reinterpret_cast<HANDLE>(wp));
         return 0;
     }
     HWND window_;
@@ -67,8 +57,7 @@ public:
         // Open from the start, as the real printer is while its own box runs.
         if (open) return PrintStart::Failed;
         open = true;
-        // Whether this thread is in a single-threaded apartment already.
-        const HRESULT apartment = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        const HRESULT apartment = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // S_FALSE: in one already
         if (SUCCEEDED(apartment)) CoUninitialize();
         inApartment = apartment == S_FALSE;
         if (duringStart) ui.Run(std::exchange(duringStart, nullptr));
@@ -97,13 +86,12 @@ public:
     }
     bool DocumentOpen() const override { return open; }
 
-    // A driver's own box, made on the printing thread and in front until it
-    // closes; whileBoxUp runs meanwhile on the user-interface thread.
+    // A driver's own box, in front until it closes; whileBoxUp runs meanwhile on the user-interface thread.
     void ShowBox() {
         HWND box = CreateWindowExW(0, L"Static", L"Guardar como", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200, 100,
                                    nullptr, nullptr, nullptr, nullptr);
         SetForegroundWindow(box);
-        if (whileBoxUp) ui.RunServing(whileBoxUp);
+        if (whileBoxUp) ui.Run(whileBoxUp);
         DestroyWindow(box);
     }
 
@@ -119,28 +107,12 @@ public:
     // its messages meanwhile as it does while a printer's own box is open.
     std::function<void()> duringStart;
     std::function<void()> duringEnd;  // the same, inside EndDocument
-    bool boxAtStart = false, boxAtEnd = false;
+    bool boxAtStart = false, boxAtEnd = false, throwStart = false, inApartment = false;
     std::function<void()> whileBoxUp;
-    // A printer that does not answer its start until this is set (at most 10 s).
-    Owned<HANDLE, CloseHandle> silent;
-    bool throwStart = false;
-    bool inApartment = false;
+    Owned<HANDLE, CloseHandle> silent;  // the start waits for it (10 s at most)
     bool open = false;
     OnUiThread ui;
 };
-
-// Ends every dialog box of this thread, once.
-void CALLBACK EndTheBoxes(HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND box, LPARAM) -> BOOL {
-            wchar_t kind[8] = {};
-            if (GetClassNameW(box, kind, 8) && std::wcscmp(kind, L"#32770") == 0) EndDialog(box, IDABORT);
-            return TRUE;
-        },
-        0);
-}
 
 const std::string kStart = std::string("start ") + kReportDocumentTitle;
 const std::string kFooter = "15|PULVAR - Anàlisis de la Presiòn Sanguinea. 1.0.4";
@@ -172,14 +144,10 @@ std::string TextOf(HWND hwnd) {
     return Narrow(buffer);
 }
 
-// The title of the window in front once it is the one expected, or after 2 s:
-// Wine brings another thread's window to the front as that thread serves its
-// messages.
+// The title in front once it is the expected one (Wine brings another thread's window forward late), or after 2 s.
 std::string FrontOnceSettled(const std::string& expected) {
-    for (int i = 0; i < 200 && TextOf(GetForegroundWindow()) != expected; ++i) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        testing::Pump();
-    }
+    for (int i = 0; i < 200 && TextOf(GetForegroundWindow()) != expected; ++i)
+        if (MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT) == WAIT_OBJECT_0) testing::Pump();
     return TextOf(GetForegroundWindow());
 }
 
@@ -423,15 +391,13 @@ TEST(PrintReport, NothingComesInWhileAReportPrints) {
 }
 
 // A driver's own box (the file name a print to file asks for) runs on the
-// printing thread, owned by none of the program's windows. While it is up,
-// activating the main window (the taskbar, Alt+Tab) or clicking it brings the
-// box forward. When it closes in front, as the document starts or ends, and
-// the system activates another program's window, the main window takes the
-// activation back, with the focus where it was. A person who turns to another
-// program meanwhile keeps it in front. The About window takes no input
-// meanwhile, shows the wait cursor and leaves the session's end to the main
-// window.
-TEST(PrintReport, ADriversBoxCanBeReachedAndHandsTheActivationBack) {
+// printing thread, owned by none of the program's windows. Activating the main
+// window (the taskbar, Alt+Tab) or clicking it brings the box forward. When the
+// box closes in front, as the document starts or ends, the main window takes
+// the activation back, with the focus where it was; a person who turns to
+// another program meanwhile keeps it in front. The About window takes no
+// input, shows the wait cursor and leaves the session's end to the main window.
+TEST(PrintReport, TheFocusComesBackAfterADriversBox) {
     RecordingPrinter printer;
     testing::TestServices fakes;
     Services services{fakes.prompt, fakes.clock, fakes.locale, fakes.shell, fakes.ending,
@@ -506,11 +472,10 @@ TEST(PrintReport, ADriversBoxCanBeReachedAndHandsTheActivationBack) {
 }
 
 // A close while a report prints, however it comes, is carried out once the
-// report is queued, with no question. When the printer has not answered in
-// a short while (its timer runs out here at once), the question comes: OK
-// ends the program at once, Cancel keeps it, and the report still reaches
-// the queue when the printer answers. A report that reaches the queue while
-// the question is up takes the question away, and the program ends.
+// report is queued. When the printer has not answered in a short while (its
+// timer runs out here at once), a question comes: OK ends the program at once,
+// Cancel keeps it, and the report is queued when the printer answers. A report
+// queued while the question is up takes the question away; the program ends.
 TEST(PrintReport, ACloseWhileAReportPrintsIsCarriedOutOrAsked) {
     constexpr int kInTime = 0, kWhileAsked = -1;
     struct Case {
@@ -518,12 +483,10 @@ TEST(PrintReport, ACloseWhileAReportPrintsIsCarriedOutOrAsked) {
         UINT msg;
         WPARAM wp;
         LPARAM lp;
-        int answer;  // to the question, or when the printer answers
-        int ended, terminated;
+        int answer, ended, terminated;  // answer: to the question, or when the printer answers
     } cases[] = {
         {"close box, system menu, taskbar", WM_SYSCOMMAND, SC_CLOSE, 0, kInTime, 1, 0},
         {"Alt+F4", WM_SYSKEYDOWN, VK_F4, 0x20000001, kInTime, 1, 0},
-        {"WM_CLOSE", WM_CLOSE, 0, 0, kInTime, 1, 0},
         {"no answer, OK", WM_SYSCOMMAND, SC_CLOSE, 0, kAnswerOk, 0, 1},
         {"no answer, Cancel", WM_SYSCOMMAND, SC_CLOSE, 0, kAnswerCancel, 0, 0},
         {"the printer answers while asked", WM_SYSCOMMAND, SC_CLOSE, 0, kWhileAsked, 1, 0},
@@ -534,23 +497,22 @@ TEST(PrintReport, ACloseWhileAReportPrintsIsCarriedOutOrAsked) {
         ReportWindow w(printer);
         ASSERT_TRUE(w.created);
         w.Evaluate("Ana", "72", "120", "80");
-        w.fakes.prompt.shown.clear();
         HWND main = w.window().Hwnd();
         if (c.answer != kInTime) printer.silent.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
         int realBox = 0;
         printer.duringStart = [&] {
             PostMessageW(main, c.msg, c.wp, c.lp);
-            if (c.answer == kInTime) {
-                WaitServingMessages(nullptr, 0, 0);  // as the program's own wait serves them
-                return;
-            }
+            if (c.answer == kInTime) return (void)WaitServingMessages(nullptr, 0, 0);  // as the program's wait does
             PostMessageW(main, WM_TIMER, kCloseWaitTimer, 0);
             w.fakes.prompt.answers = {c.answer == kWhileAsked ? kAnswerCancel : c.answer};
             w.fakes.prompt.whileShown = [&] {
                 SetEvent(printer.silent.get());
                 if (c.answer != kWhileAsked) return;
                 // The question as a real box; should it stay, it goes in 10 s all the same.
-                SetTimer(nullptr, 0, 10000, EndTheBoxes);
+                SetTimer(nullptr, 0, 10000, [](HWND, UINT, UINT_PTR timer, DWORD) {
+                    KillTimer(nullptr, timer);
+                    EndDialog(FindWindowW(L"#32770", nullptr), IDABORT);
+                });
                 realBox = MessageBoxW(main, Widen(kPrinterSilentQuestion).c_str(), L"", MB_OKCANCEL);
             };
         };
