@@ -32,10 +32,9 @@ struct ReportInput {
 // are served, and the end of the session is held up with a reason given.
 // When a driver's own box has closed while in front, and the system has
 // given the activation to another program's window, owner takes it back;
-// afterwards it has the focus where it was. A
-// failure shows one message box and changes nothing else; a document the
-// user cancelled (a declined file name, a job deleted from the queue) ends
-// quietly.
+// afterwards it has the focus where it was. A failure shows one message box
+// and changes nothing else; a document the user cancelled (a declined file
+// name, a job deleted from the queue) ends quietly.
 void PrintReport(HWND owner, Services& services, const ReportInput& input);
 
 // For the end of the session: waits at most timeoutMs, serving messages, for
