@@ -10,7 +10,7 @@
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     // First of all, before any DLL is loaded on demand.
-    pulvar::RestrictDllSearchToSystemFolder();
+    pulvar::TakeCurrentFolderOutOfDllSearch();
 
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);

@@ -14,4 +14,18 @@ bool UseCom();
 // made on it has been released: the last thing the program does.
 void LeaveCom();
 
+// A single-threaded apartment for one scope on a thread of the program's own:
+// a printer driver's code and the print-to-file box it may show use COM on
+// the thread that prints. Left as the scope ends, if it was entered here.
+class ComApartment {
+public:
+    ComApartment();
+    ~ComApartment();
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    bool entered_ = false;
+};
+
 }  // namespace pulvar

@@ -12,7 +12,8 @@ namespace pulvar {
 // dispatching what comes into this thread's queue meanwhile, sent messages
 // included. Keyboard and mouse input to a window that is disabled, or whose
 // top-level window is, is dropped: the work that disabled it is still
-// running. A quit request is put back for the message loop once the wait is
+// running. Alt+F4 still asks the window to close, as its close box does. A
+// quit request is put back for the message loop once the wait is
 // over. Returns the index of the handle, or -1 when the time ran out or the
 // wait failed.
 int WaitServingMessages(void* const* handles, int count, unsigned long timeoutMs);
@@ -49,6 +50,13 @@ public:
     LongWork& operator=(const LongWork&) = delete;
     // On the user-interface thread, whose state it is.
     static bool Running();
+    // The thread the work runs on. Its own windows (a printer driver's box)
+    // have no owner among the program's, so the system never brings them
+    // forward for a click on a disabled window.
+    static void RunsOn(unsigned long threadId);
+    // Brings that thread's visible top-level window to the front; false
+    // when it has none.
+    static bool BringForward();
 };
 
 }  // namespace pulvar

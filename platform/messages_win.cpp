@@ -27,7 +27,19 @@ bool TakesNoInput(HWND hwnd) {
     return !IsWindowEnabled(hwnd) || (root && !IsWindowEnabled(root));
 }
 
-int longWorks = 0;  // the user-interface thread's only
+// Alt+F4, which DefWindowProc turns into a close request even for a
+// disabled window.
+bool IsCloseKey(const MSG& msg) { return msg.message == WM_SYSKEYDOWN && msg.wParam == VK_F4; }
+
+BOOL CALLBACK FindShown(HWND window, LPARAM found) {
+    if (!IsWindowVisible(window) || (GetWindowLongW(window, GWL_STYLE) & WS_CHILD)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+// The user-interface thread's only.
+int longWorks = 0;
+DWORD workThread = 0;
 
 }  // namespace
 
@@ -57,7 +69,7 @@ int WaitServingMessages(void* const* handles, int count, unsigned long timeoutMs
                 quitCode = msg.wParam;
                 continue;
             }
-            if (IsInput(msg.message) && TakesNoInput(msg.hwnd)) continue;
+            if (IsInput(msg.message) && TakesNoInput(msg.hwnd) && !IsCloseKey(msg)) continue;
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
@@ -87,7 +99,20 @@ unsigned __stdcall JobThread::Run(void* self) {
 }
 
 LongWork::LongWork() { ++longWorks; }
-LongWork::~LongWork() { --longWorks; }
+LongWork::~LongWork() {
+    if (--longWorks == 0) workThread = 0;
+}
 bool LongWork::Running() { return longWorks > 0; }
+void LongWork::RunsOn(unsigned long threadId) { workThread = threadId; }
+
+bool LongWork::BringForward() {
+    HWND found = nullptr;
+    if (workThread) EnumThreadWindows(workThread, FindShown, reinterpret_cast<LPARAM>(&found));
+    if (!found) return false;
+    // A box the window found has opened in turn, if any.
+    HWND popup = GetLastActivePopup(found);
+    SetForegroundWindow(popup && IsWindowVisible(popup) ? popup : found);
+    return true;
+}
 
 }  // namespace pulvar

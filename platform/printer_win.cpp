@@ -135,7 +135,9 @@ private:
         // with a message loop of its own.
         if (!Step(StartDocW(dc_.get(), &info) > 0)) return Fail();
         documentOpen_ = true;
-        if (!Step(StartPage(dc_.get()) > 0)) return Fail();
+        // The font again: some drivers give every page a fresh DC state, the
+        // first one's too.
+        if (!Step(StartPage(dc_.get()) > 0) || !selection_->Renew()) return Fail();
         y_ = top_;
         return true;
     }

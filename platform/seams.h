@@ -52,6 +52,10 @@ class Ending {
 public:
     virtual ~Ending() = default;
     virtual void EndProgram() = 0;
+    // The same while a thread may be stuck inside a printer's driver: no DLL
+    // is told that the process ends, since its detach code could wait for
+    // that thread for good.
+    virtual void TerminateProgram() = 0;
 };
 
 // The user's display settings that the system colours do not tell.

@@ -59,6 +59,7 @@ class WinEnding : public Ending {
 public:
     // Ends at once, as the user asked: no window gets to ask again.
     void EndProgram() override { ExitProcess(0); }
+    void TerminateProgram() override { TerminateProcess(GetCurrentProcess(), 0); }
 };
 
 class WinAppearance : public Appearance {

@@ -5,17 +5,19 @@
 //
 // Every DLL is taken from the Windows system folder only, never from beside
 // the program or from the current folder: a zip unpacked into Downloads may
-// share that folder with a file named like a system DLL.
+// share that folder with a file named like a system DLL. Each load says so
+// itself; the search the rest of the process gets is left as Windows has it,
+// since a printer's driver and its plug-ins, and the shell extensions of a
+// save-as box, load their own DLLs by bare or relative names.
 #pragma once
 
 #include <windows.h>
 
 namespace pulvar {
 
-// Takes the program's folder and the current folder out of the DLL search
-// for the rest of the process, including the DLLs that system components
-// load on their own. Call first thing at start-up.
-void RestrictDllSearchToSystemFolder();
+// Takes the current folder out of the search of DLLs loaded by bare name.
+// Call first thing at start-up.
+void TakeCurrentFolderOutOfDllSearch();
 
 // The system DLL loaded from the system folder, or null. The caller frees it
 // with FreeLibrary. Only a bare file name such as "winspool.drv" is accepted.

@@ -28,15 +28,11 @@ bool SearchFlagsSupported() {
 
 }  // namespace
 
-void RestrictDllSearchToSystemFolder() {
-    using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
-    // Looked up, not imported: without the update the program must still start.
-    const auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(
-        reinterpret_cast<void*>(Kernel32Proc("SetDefaultDllDirectories")));
-    if (setDefault) setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
-    // Without the update, at least the current folder leaves the search.
-    SetDllDirectoryW(L"");
-}
+// Not SetDefaultDllDirectories: it would hold every other DLL loaded into the
+// process to the system folder too, and a vendor's driver that loads its own
+// files by bare name, or with a relative name and the altered search, would
+// fail to print.
+void TakeCurrentFolderOutOfDllSearch() { SetDllDirectoryW(L""); }
 
 HMODULE LoadSystemLibrary(const wchar_t* dll) {
     if (!IsPlainFileName(dll)) return nullptr;

@@ -1,9 +1,11 @@
 #include "report/print_report.h"
 
+#include <optional>
 #include <vector>
 
 #include "core/identity.h"
 #include "core/report.h"
+#include "platform/com.h"
 #include "platform/messages.h"
 #include "platform/owned.h"
 #include "platform/printer.h"
@@ -27,15 +29,12 @@ HANDLE printingJob = nullptr;
 // does not end under the report. Undone however the printing ends.
 class BusyWindows {
 public:
-    explicit BusyWindows(HWND owner)
-        : owner_(owner),
-          focus_(GetFocus()),
-          wasForeground_(owner && GetForegroundWindow() == owner),
-          cursor_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {
+    explicit BusyWindows(HWND owner) : owner_(owner), focus_(GetFocus()) {
+        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
         Disable(owner_);
         EnumThreadWindows(GetCurrentThreadId(), DisableShown, reinterpret_cast<LPARAM>(this));
-        // The windows answer the session's end with a no while this runs
-        // (ui/window.cpp); the system shows the user why.
+        // The main window answers the session's end with a no while this
+        // runs; the system shows the user why.
         if (owner_) blocksShutdown_ = ShutdownBlockReasonCreate(owner_, Widen(kReportShutdownReason).c_str()) != FALSE;
     }
     BusyWindows(const BusyWindows&) = delete;
@@ -44,21 +43,39 @@ public:
         if (blocksShutdown_ && IsWindow(owner_)) ShutdownBlockReasonDestroy(owner_);
         for (HWND window : disabled_)
             if (IsWindow(window)) EnableWindow(window, TRUE);
-        SetCursor(cursor_);
+        work_.reset();  // from here on the windows choose their pointers again
+        ShowPointerUnderMouse();
         if (!owner_ || !IsWindow(owner_)) return;
+        // Also when nothing is in front any more, as Wine may leave it some
+        // time after the box closed.
+        HWND front = GetForegroundWindow();
+        if (takeBackAtEnd_ || (boxClosed_ && (!front || front == GetDesktopWindow()))) TakeActivationBack();
         // Disabling the window took the focus from its control.
         if (focus_ && IsWindow(focus_) && IsChild(owner_, focus_) && GetActiveWindow() == owner_ &&
             GetFocus() != focus_)
             SetFocus(focus_);
     }
 
-    // A driver's own box that closed as the document started, while the
-    // window was still disabled, handed the activation to another program's
-    // window: take it back, now. Not at the end: a person who turns to
-    // another program during a long report keeps it in front.
-    void DocumentStarted() {
-        if (wasForeground_ && IsWindow(owner_) && GetForegroundWindow() != owner_) SetForegroundWindow(owner_);
+    void PrintsOn(DWORD thread) {
+        thread_ = thread;
+        LongWork::RunsOn(thread);  // a click on a disabled window brings its boxes forward (ui/window.cpp)
     }
+
+    // A driver's box closed while in front, and the system gave the
+    // activation to the next window that takes it, another program's: take
+    // it back, now, or once the windows are enabled again.
+    void TakeActivationBack() {
+        if (!IsWindow(owner_)) return;
+        boxClosed_ = true;
+        HWND front = GetForegroundWindow();
+        // One of ours has it, or another box of the driver's (the one that
+        // closes may still be in front, hidden).
+        if (front && (GetAncestor(front, GA_ROOTOWNER) == owner_ ||
+                      (GetWindowThreadProcessId(front, nullptr) == thread_ && IsWindowVisible(front))))
+            return;
+        SetForegroundWindow(owner_);
+    }
+    void TakeActivationBackAtEnd() { takeBackAtEnd_ = true; }
 
 private:
     void Disable(HWND window) {
@@ -75,26 +92,73 @@ private:
         }
     }
 
-    LongWork work_;  // first: the windows show the wait cursor from here on
+    // Not the pointer shown before: a DPI change during the report may have
+    // freed it (the slider's is made anew). The arrow, until the window under
+    // the mouse, if it is one of ours, sets its own.
+    static void ShowPointerUnderMouse() {
+        SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+        POINT at{};
+        HWND under = GetCursorPos(&at) ? WindowFromPoint(at) : nullptr;
+        if (!under || GetWindowThreadProcessId(under, nullptr) != GetCurrentThreadId()) return;
+        const LRESULT hit = SendMessageW(under, WM_NCHITTEST, 0, MAKELPARAM(at.x, at.y));
+        SendMessageW(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under), MAKELPARAM(hit, WM_MOUSEMOVE));
+    }
+
+    std::optional<LongWork> work_{std::in_place};  // first: the windows show the wait cursor from here on
     HWND owner_;
     HWND focus_;
-    bool wasForeground_;
-    HCURSOR cursor_;
+    DWORD thread_ = 0;
+    bool takeBackAtEnd_ = false;
+    bool boxClosed_ = false;  // one closed in front during this report
     bool blocksShutdown_ = false;
     std::vector<HWND> disabled_;
 };
 
+// On the printing thread, while the report prints: notes when one of its
+// top-level windows (a driver's box) that hid while in front, as a box does
+// as it closes, is gone, and the system has given the activation to the
+// window it chose. A box the user turned away from is not in front as it
+// hides, and the other program keeps the activation.
+class DriverBoxWatch {
+public:
+    explicit DriverBoxWatch(HANDLE closedInFront) {
+        closedInFront_ = closedInFront;
+        hook_.reset(SetWindowsHookExW(WH_CALLWNDPROC, Watch, nullptr, GetCurrentThreadId()));
+    }
+
+private:
+    static LRESULT CALLBACK Watch(int code, WPARAM wp, LPARAM lp) {
+        const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lp);
+        if (code == HC_ACTION && sent->message == WM_WINDOWPOSCHANGING &&
+            (reinterpret_cast<const WINDOWPOS*>(sent->lParam)->flags & SWP_HIDEWINDOW) &&
+            InFront(sent->hwnd))
+            hiding_ = sent->hwnd;
+        if (code == HC_ACTION && sent->message == WM_NCDESTROY && sent->hwnd == hiding_) {
+            hiding_ = nullptr;
+            SetEvent(closedInFront_);
+        }
+        return CallNextHookEx(nullptr, code, wp, lp);
+    }
+
+    // No other window is in front of it: also none at all, as under Wine
+    // while the focus moves between threads.
+    static bool InFront(HWND window) {
+        HWND front = GetForegroundWindow();
+        return front == window || !front || front == GetDesktopWindow();
+    }
+
+    static inline thread_local HANDLE closedInFront_ = nullptr;
+    static inline thread_local HWND hiding_ = nullptr;
+    Owned<HHOOK, UnhookWindowsHookEx> hook_;
+};
+
 enum class Outcome { Printed, Cancelled, Failed };
 
-// On the printing thread, the only one that drives the printer. `started` is
-// set once the document's start has returned, whatever it gave.
-Outcome PrintDocument(Printer& printer, const std::vector<ReportLine>& lines, HANDLE started) {
-    bool open = false;
+// On the printing thread, the only one that drives the printer.
+Outcome PrintDocument(Printer& printer, const std::vector<ReportLine>& lines) {
     try {
-        const PrintStart start = printer.StartDocument(kReportDocumentTitle);
-        SetEvent(started);
-        switch (start) {
-            case PrintStart::Started: open = true; break;
+        switch (printer.StartDocument(kReportDocumentTitle)) {
+            case PrintStart::Started: break;
             case PrintStart::Cancelled: return Outcome::Cancelled;
             case PrintStart::Failed: return Outcome::Failed;
         }
@@ -110,9 +174,10 @@ Outcome PrintDocument(Printer& printer, const std::vector<ReportLine>& lines, HA
         }
         return Outcome::Failed;
     } catch (...) {
-        // Out of memory halfway, say: half a report is not handed to the
-        // queue, and no document stays open to block the next one.
-        if (open) printer.AbortDocument();
+        // Out of memory halfway, or as the document opened: half a report is
+        // not handed to the queue, and the printer is not left busy for good.
+        // Giving up a document that never opened does nothing.
+        printer.AbortDocument();
         return Outcome::Failed;
     }
 }
@@ -121,23 +186,30 @@ Outcome Print(HWND owner, Services& services, const ReportInput& input) {
     BusyWindows busy(owner);
     const std::vector<ReportLine> lines =
         ReportLines(input.name, input.reading, input.pulse, input.pressure, services.locale.Number(), kVersion);
-    Event started(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    if (!started) return Outcome::Failed;
+    Event boxClosed(CreateEventW(nullptr, FALSE, FALSE, nullptr));
+    if (!boxClosed) return Outcome::Failed;
     Printer& printer = services.printer;
     Outcome outcome = Outcome::Failed;
     {
-        JobThread job([&] { outcome = PrintDocument(printer, lines, started.get()); });
+        JobThread job([&] {
+            ComApartment apartment;
+            {
+                DriverBoxWatch watch(boxClosed.get());
+                outcome = PrintDocument(printer, lines);
+            }
+            if (owner) PostMessageW(owner, kMsgReportEnded, 0, 0);
+        });
         if (!job) return Outcome::Failed;
+        busy.PrintsOn(GetThreadId(job.Handle()));
         struct Current {
             HANDLE before;
             ~Current() { printingJob = before; }
         } current{printingJob};
         printingJob = job.Handle();
-        HANDLE handles[] = {started.get(), job.Handle()};
-        if (WaitServingMessages(handles, 2, kWaitForever) == 0) {
-            busy.DocumentStarted();
-            WaitServingMessages(&handles[1], 1, kWaitForever);
-        }
+        HANDLE handles[] = {job.Handle(), boxClosed.get()};
+        while (WaitServingMessages(handles, 2, kWaitForever) == 1) busy.TakeActivationBack();
+        // A box that closed as the document ended.
+        if (WaitForSingleObject(boxClosed.get(), 0) == WAIT_OBJECT_0) busy.TakeActivationBackAtEnd();
     }  // the job has ended here
     return outcome;
 }
@@ -157,6 +229,8 @@ void PrintReport(HWND owner, Services& services, const ReportInput& input) {
     if (outcome == Outcome::Failed)
         services.prompt.Show(owner, kReportFailure, kAppTitle, kBoxOk | kBoxIconExclamation);
 }
+
+bool ReportPrinting() { return printingJob && WaitForSingleObject(printingJob, 0) == WAIT_TIMEOUT; }
 
 bool WaitForReport(unsigned long timeoutMs) {
     if (!printingJob) return true;

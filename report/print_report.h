@@ -30,15 +30,23 @@ struct ReportInput {
 // this returns. The lines are made here; the printer is driven from a thread
 // of its own, while this thread's windows are disabled but their messages
 // are served, and the end of the session is held up with a reason given.
-// When a driver's own box has taken the activation away as the document
-// started, owner gets it back; afterwards it has the focus where it was. A
-// failure shows one message box and changes nothing else; a document the
-// user cancelled (a declined file name, a job deleted from the queue) ends
-// quietly.
+// When a driver's own box has closed while in front, and the system has
+// given the activation to another program's window, owner takes it back;
+// afterwards it has the focus where it was. A failure shows one message box
+// and changes nothing else; a document the user cancelled (a declined file
+// name, a job deleted from the queue) ends quietly.
 void PrintReport(HWND owner, Services& services, const ReportInput& input);
 
 // For the end of the session: waits at most timeoutMs, serving messages, for
 // the report being printed to reach the queue. True when none is printing.
 bool WaitForReport(unsigned long timeoutMs);
+
+// Whether the printer is still at the report: not yet queued, failed or
+// cancelled.
+bool ReportPrinting();
+
+// Posted to owner from the printing thread as the report ends, however it
+// ends: a message box of owner's may be running its own message loop.
+inline constexpr UINT kMsgReportEnded = WM_APP + 30;
 
 }  // namespace pulvar

@@ -14,6 +14,12 @@ namespace {
 // WM_GETDPISCALEDSIZE, which the headers give only to programs for Windows 10
 // 1703 and later; older systems never send it.
 constexpr UINT kMsgGetDpiScaledSize = 0x02E4;
+constexpr UINT kMsgBringWorkForward = WM_APP + 20;
+
+bool IsButtonDown(UINT mouseMessage) {
+    return mouseMessage == WM_LBUTTONDOWN || mouseMessage == WM_RBUTTONDOWN || mouseMessage == WM_MBUTTONDOWN ||
+           mouseMessage == WM_XBUTTONDOWN;
+}
 
 }  // namespace
 
@@ -120,8 +126,15 @@ LRESULT Window::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
             onCreate();
             return 0;
         case WM_ACTIVATE:
+            // Activated from the taskbar or Alt+Tab while a printer driver's
+            // box is up: the box, not this disabled window, comes forward.
+            // Once this activation is over.
+            if (LOWORD(wp) != WA_INACTIVE && LongWork::Running()) PostMessageW(hwnd_, kMsgBringWorkForward, 0, 0);
             if (KeepFocusAcrossActivation(hwnd_, wp, lastFocus_)) return 0;
             break;
+        case kMsgBringWorkForward:
+            if (LongWork::Running()) LongWork::BringForward();
+            return 0;
         case WM_COMMAND:
             // While a report prints no command runs, however it comes: a click
             // sent to a button (BM_CLICK, as screen readers, voice control and
@@ -133,6 +146,11 @@ LRESULT Window::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
             // pointer moving over any of them must not lose the wait cursor.
             if (LongWork::Running()) {
                 SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+                // A click on a disabled window: as Windows does for a window
+                // with a modal box, what the program waits for comes forward,
+                // or the click beeps.
+                if (static_cast<short>(LOWORD(lp)) == HTERROR && IsButtonDown(HIWORD(lp)) && !LongWork::BringForward())
+                    MessageBeep(0);
                 return TRUE;
             }
             if (HCURSOR cursor = CursorOver(reinterpret_cast<HWND>(wp))) {
@@ -147,11 +165,6 @@ LRESULT Window::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case kMsgControlClick:
             if (!LongWork::Running()) onControlClick(static_cast<int>(wp));
             return 0;
-        case WM_QUERYENDSESSION:
-            // The report would be lost with the session: the system shows the
-            // user the reason the report gave.
-            if (LongWork::Running()) return FALSE;
-            break;
         case kMsgControlFocusFromSibling:
             controls_.CreateTooltip();
             return 0;

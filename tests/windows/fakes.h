@@ -6,7 +6,9 @@
 #include <objbase.h>
 
 #include <deque>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/owned.h"
@@ -29,6 +31,7 @@ class FakePrompt : public Prompt {
 public:
     int Show(void*, const std::string& text, const std::string& title, unsigned style) override {
         shown.push_back({text, title, style});
+        if (whileShown) std::exchange(whileShown, nullptr)();
         if (answers.empty()) return kAnswerOk;
         int answer = answers.front();
         answers.pop_front();
@@ -36,6 +39,8 @@ public:
     }
     std::vector<ShownBox> shown;
     std::deque<int> answers;
+    // What happens while the next box is up, before it is answered.
+    std::function<void()> whileShown;
 };
 
 class FakeClock : public Clock {
@@ -72,7 +77,9 @@ public:
 class FakeEnding : public Ending {
 public:
     void EndProgram() override { ++ended; }
+    void TerminateProgram() override { ++terminated; }
     int ended = 0;
+    int terminated = 0;
 };
 
 // Wine always answers that high contrast is off, so the case of it on is

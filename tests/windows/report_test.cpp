@@ -15,6 +15,7 @@
 
 #include "core/identity.h"
 #include "platform/gdi.h"
+#include "platform/messages.h"
 #include "fakes.h"
 #include "platform/owned.h"
 #include "platform/report_font.h"
@@ -57,7 +58,13 @@ public:
         // Open from the start, as the real printer is while its own box runs.
         if (open) return PrintStart::Failed;
         open = true;
+        const HRESULT apartment = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // S_FALSE: in one already
+        if (SUCCEEDED(apartment)) CoUninitialize();
+        inApartment = apartment == S_FALSE;
         if (duringStart) ui.Run(std::exchange(duringStart, nullptr));
+        if (boxAtStart) ShowBox();
+        if (silent) WaitForSingleObject(silent.get(), 10000);
+        if (throwStart) throw std::bad_alloc();  // widening the printer's name, say
         open = !failStart && !cancelStart;
         if (failStart) return PrintStart::Failed;
         return cancelStart ? PrintStart::Cancelled : PrintStart::Started;
@@ -70,6 +77,7 @@ public:
     PrintEnd EndDocument() override {
         calls.push_back("end");
         if (duringEnd) ui.Run(std::exchange(duringEnd, nullptr));
+        if (boxAtEnd) ShowBox();
         open = false;
         return cancelEnd ? PrintEnd::Cancelled : failEnd ? PrintEnd::Failed : PrintEnd::Queued;
     }
@@ -78,6 +86,15 @@ public:
         open = false;
     }
     bool DocumentOpen() const override { return open; }
+
+    // A driver's own box, in front until it closes; whileBoxUp runs meanwhile on the user-interface thread.
+    void ShowBox() {
+        HWND box = CreateWindowExW(0, L"Static", L"Guardar como", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200, 100,
+                                   nullptr, nullptr, nullptr, nullptr);
+        SetForegroundWindow(box);
+        if (whileBoxUp) ui.Run(whileBoxUp);
+        DestroyWindow(box);
+    }
 
     std::vector<std::string> calls;
     bool failStart = false;
@@ -91,6 +108,9 @@ public:
     // its messages meanwhile as it does while a printer's own box is open.
     std::function<void()> duringStart;
     std::function<void()> duringEnd;  // the same, inside EndDocument
+    bool boxAtStart = false, boxAtEnd = false, throwStart = false, inApartment = false;
+    std::function<void()> whileBoxUp;
+    Owned<HANDLE, CloseHandle> silent;  // the start waits for it (10 s at most)
     bool open = false;
     OnUiThread ui;
 };
@@ -123,6 +143,13 @@ std::string TextOf(HWND hwnd) {
     wchar_t buffer[1024] = {};
     GetWindowTextW(hwnd, buffer, 1024);
     return Narrow(buffer);
+}
+
+// The title in front once it is the expected one (Wine brings another thread's window forward late), or after 2 s.
+std::string FrontOnceSettled(const std::string& expected) {
+    for (int i = 0; i < 200 && TextOf(GetForegroundWindow()) != expected; ++i)
+        if (MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT) == WAIT_OBJECT_0) testing::Pump();
+    return TextOf(GetForegroundWindow());
 }
 
 // The main window, hidden, with the given printer behind "Imprimir ".
@@ -211,6 +238,7 @@ TEST(PrintReport, APrinterFailureShowsOneMessageAndLeavesTheWindowAlone) {
         std::set<int> failingLines;
         int throwingLine;
         std::vector<std::string> calls;
+        bool throwStart = false;
     } cases[] = {
         {"no document", true, false, {}, 0, {kStart}},
         {"the document cannot be ended", false, true, {}, 0, Document("Ana", kTypicalPulse, kTypicalPressure)},
@@ -220,6 +248,8 @@ TEST(PrintReport, APrinterFailureShowsOneMessageAndLeavesTheWindowAlone) {
          Document("Ana", kTypicalPulse, kTypicalPressure)},
         // Out of memory halfway: the half document is given up, not queued.
         {"a line throws", false, false, {}, 3, {kStart, "0|", "15|Ana", "15|" + std::string(kTypicalPulse), "abort"}},
+        // The printer is not left busy for every later report.
+        {"the start throws", false, false, {}, 0, {kStart, "abort"}, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -228,6 +258,7 @@ TEST(PrintReport, APrinterFailureShowsOneMessageAndLeavesTheWindowAlone) {
         printer.failEnd = c.failEnd;
         printer.failingLines = c.failingLines;
         printer.throwingLine = c.throwingLine;
+        printer.throwStart = c.throwStart;
         ReportWindow w(printer);
         ASSERT_TRUE(w.created);
         w.Evaluate("Ana", "72", "120", "80");
@@ -280,12 +311,17 @@ TEST(PrintReport, NothingComesInWhileAReportPrints) {
                      reinterpret_cast<LPARAM>(w.window().Control(c)));
     };
     const HCURSOR wait = LoadCursorW(nullptr, IDC_WAIT);
+    // The pointer as the report starts, freed during it as a DPI change frees the slider's.
+    Owned<HCURSOR, DestroyCursor> before(CopyCursor(LoadCursorW(nullptr, IDC_CROSS)));
+    const HCURSOR freed = before.get();
+    SetCursor(freed);
     bool enabledDuring = true, waitCursorDuring = false;
     int endedDuring = -1;
     LRESULT sessionEndDuring = -1;
     printer.duringStart = [&] {
         enabledDuring = IsWindowEnabled(main) != FALSE;
         waitCursorDuring = GetCursor() == wait;
+        before.reset();
         click(form1::Ctl::Command3);
         PostMessageW(main, WM_COMMAND, MAKEWPARAM(form1::id(form1::Ctl::Command3), BN_CLICKED),
                      reinterpret_cast<LPARAM>(w.window().Control(form1::Ctl::Command3)));
@@ -321,6 +357,7 @@ TEST(PrintReport, NothingComesInWhileAReportPrints) {
     EXPECT_EQ(w.fakes.ending.ended, 1);
     EXPECT_TRUE(IsWindowEnabled(main));
     EXPECT_NE(GetCursor(), wait);
+    EXPECT_NE(GetCursor(), freed);
 
     // Afterwards the window is as before: a click prints, closing ends.
     testing::Pump();
@@ -333,12 +370,13 @@ TEST(PrintReport, NothingComesInWhileAReportPrints) {
     EXPECT_EQ(w.fakes.ending.ended, 2);
 }
 
-// A driver's own box (the file name a print to file asks for) closes while
-// the main window is still disabled, and the system activates another
-// program's window. The main window is active again from then on, with the
-// focus where it was after the report; the About window takes no input
-// meanwhile and shows the wait cursor. A person who turns to another program
-// later in a report keeps it in front.
+// A driver's own box (the file name a print to file asks for) runs on the
+// printing thread, owned by none of the program's windows. Activating the main
+// window (the taskbar, Alt+Tab) or clicking it brings the box forward. When the
+// box closes in front, as the document starts or ends, the main window takes
+// the activation back, with the focus where it was; a person who turns to
+// another program meanwhile keeps it in front. The About window takes no
+// input, shows the wait cursor and leaves the session's end to the main window.
 TEST(PrintReport, TheFocusComesBackAfterADriversBox) {
     RecordingPrinter printer;
     testing::TestServices fakes;
@@ -361,36 +399,111 @@ TEST(PrintReport, TheFocusComesBackAfterADriversBox) {
     ASSERT_EQ(GetFocus(), button);
 
     bool aboutEnabledDuring = true, aboutWaitCursorDuring = false;
-    printer.duringStart = [&] {
+    LRESULT aboutSessionEndDuring = 0;
+    std::string frontAfterActivation, frontAfterClick;
+    printer.boxAtStart = true;
+    printer.whileBoxUp = [&] {
         aboutEnabledDuring = IsWindowEnabled(about) != FALSE;
         // The pointer coming over the About window keeps the wait cursor.
         SetCursor(LoadCursorW(nullptr, IDC_ARROW));
         SendMessageW(about, WM_SETCURSOR, reinterpret_cast<WPARAM>(about), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
         aboutWaitCursorDuring = GetCursor() == LoadCursorW(nullptr, IDC_WAIT);
-        HWND box = CreateWindowExW(0, L"Static", L"Guardar como", WS_OVERLAPPEDWINDOW, 50, 50, 200, 100, nullptr,
-                                   nullptr, nullptr, nullptr);
-        ShowWindow(box, SW_SHOW);
-        SetForegroundWindow(box);
-        testing::Pump();
+        aboutSessionEndDuring = SendMessageW(about, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+        SetForegroundWindow(main);
+        frontAfterActivation = FrontOnceSettled("Guardar como");
         SetForegroundWindow(other);
-        DestroyWindow(box);
-        testing::Pump();
+        SendMessageW(main, WM_SETCURSOR, reinterpret_cast<WPARAM>(main), MAKELPARAM(HTERROR, WM_LBUTTONDOWN));
+        frontAfterClick = FrontOnceSettled("Guardar como");
     };
     form.Command3_Click();
     testing::Pump();
     EXPECT_FALSE(aboutEnabledDuring);
     EXPECT_TRUE(aboutWaitCursorDuring);
+    EXPECT_NE(aboutSessionEndDuring, 0);
+    EXPECT_EQ(frontAfterActivation, "Guardar como");
+    EXPECT_EQ(frontAfterClick, "Guardar como");
+    EXPECT_TRUE(printer.inApartment);
     EXPECT_TRUE(IsWindowEnabled(about));
     EXPECT_EQ(GetForegroundWindow(), main);
     EXPECT_EQ(GetFocus(), button);
     ASSERT_FALSE(printer.calls.empty());
     EXPECT_EQ(printer.calls.back(), "end");
 
+    printer.whileBoxUp = [&] { SetForegroundWindow(other); };
+    form.Command3_Click();
+    testing::Pump();
+    EXPECT_EQ(GetForegroundWindow(), other);
+
+    SetForegroundWindow(main);
+    printer.boxAtStart = false;
+    printer.boxAtEnd = true;
+    printer.whileBoxUp = nullptr;
+    form.Command3_Click();
+    testing::Pump();
+    EXPECT_EQ(GetForegroundWindow(), main);
+    EXPECT_EQ(GetFocus(), button);
+
+    printer.boxAtEnd = false;
     printer.duringEnd = [&] { SetForegroundWindow(other); };
     form.Command3_Click();
     testing::Pump();
     EXPECT_EQ(GetForegroundWindow(), other);
     DestroyWindow(other);
+}
+
+// A close while a report prints, however it comes, is carried out once the
+// report is queued. When the printer has not answered in a short while (its
+// timer runs out here at once), a question comes: OK ends the program at once,
+// Cancel keeps it, and the report is queued when the printer answers. A report
+// queued while the question is up takes the question away; the program ends.
+TEST(PrintReport, ACloseWhileAReportPrintsIsCarriedOutOrAsked) {
+    constexpr int kInTime = 0, kWhileAsked = -1;
+    struct Case {
+        const char* what;
+        UINT msg;
+        WPARAM wp;
+        LPARAM lp;
+        int answer, ended, terminated;  // answer: to the question, or when the printer answers
+    } cases[] = {
+        {"close box, system menu, taskbar", WM_SYSCOMMAND, SC_CLOSE, 0, kInTime, 1, 0},
+        {"Alt+F4", WM_SYSKEYDOWN, VK_F4, 0x20000001, kInTime, 1, 0},
+        {"no answer, OK", WM_SYSCOMMAND, SC_CLOSE, 0, kAnswerOk, 0, 1},
+        {"no answer, Cancel", WM_SYSCOMMAND, SC_CLOSE, 0, kAnswerCancel, 0, 0},
+        {"the printer answers while asked", WM_SYSCOMMAND, SC_CLOSE, 0, kWhileAsked, 1, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        RecordingPrinter printer;
+        ReportWindow w(printer);
+        ASSERT_TRUE(w.created);
+        w.Evaluate("Ana", "72", "120", "80");
+        HWND main = w.window().Hwnd();
+        if (c.answer != kInTime) printer.silent.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+        int realBox = 0;
+        printer.duringStart = [&] {
+            PostMessageW(main, c.msg, c.wp, c.lp);
+            if (c.answer == kInTime) return (void)WaitServingMessages(nullptr, 0, 0);  // as the program's wait does
+            PostMessageW(main, WM_TIMER, kCloseWaitTimer, 0);
+            w.fakes.prompt.answers = {c.answer == kWhileAsked ? kAnswerCancel : c.answer};
+            w.fakes.prompt.whileShown = [&] {
+                SetEvent(printer.silent.get());
+                if (c.answer != kWhileAsked) return;
+                // The question as a real box; should it stay, it goes in 10 s all the same.
+                SetTimer(nullptr, 0, 10000, [](HWND, UINT, UINT_PTR timer, DWORD) {
+                    KillTimer(nullptr, timer);
+                    EndDialog(FindWindowW(L"#32770", nullptr), IDABORT);
+                });
+                realBox = MessageBoxW(main, Widen(kPrinterSilentQuestion).c_str(), L"", MB_OKCANCEL);
+            };
+        };
+        w.window().Command3_Click();
+        EXPECT_EQ(printer.calls, Document("Ana", kTypicalPulse, kTypicalPressure));
+        ASSERT_EQ(w.fakes.prompt.shown.size(), c.answer == kInTime ? 1u : 2u);
+        if (c.answer != kInTime) ExpectBox(w.fakes.prompt.shown[1], kPrinterSilentQuestion, kCloseTitle, 49u);
+        EXPECT_EQ(realBox, c.answer == kWhileAsked ? IDCANCEL : 0);
+        EXPECT_EQ(w.fakes.ending.ended, c.ended);
+        EXPECT_EQ(w.fakes.ending.terminated, c.terminated);
+    }
 }
 
 // Drivers answer a declined file name, and the spooler a job deleted from

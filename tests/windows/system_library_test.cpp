@@ -1,4 +1,5 @@
-// Where DLLs come from, with a stand-in winspool.drv beside this exe. Only
+// Where DLLs come from, with a stand-in winspool.drv beside this exe, and the
+// same stand-in as a printer driver's plug-in in vendor\ below it. Only
 // tests/e2e/planted_dll.sh runs it: it copies this exe and the stand-in into
 // a folder of their own and makes Wine search for native DLLs as Windows does.
 #include <windows.h>
@@ -48,14 +49,18 @@ TEST(PlantedDll, OnlyTheSystemFolderSuppliesTheDlls) {
     EXPECT_NE(GetProcAddress(system, "GetDefaultPrinterW"), nullptr);
     FreeLibrary(system);
 
-    // Once restricted, even a bare name (as system components load theirs)
-    // skips the program's folder.
-    RestrictDllSearchToSystemFolder();
-    ASSERT_TRUE(notLoaded());
-    HMODULE bare = LoadLibraryW(L"winspool.drv");
-    ASSERT_NE(bare, nullptr);
-    EXPECT_EQ(FolderOf(bare), systemFolder);
-    FreeLibrary(bare);
+    // The hardening done at start-up leaves everyone else's search as Windows
+    // has it: a driver's plug-in on PATH loads by bare name, and by a relative
+    // name with the altered search.
+    TakeCurrentFolderOutOfDllSearch();
+    wchar_t path[4096] = {};
+    ASSERT_LT(GetEnvironmentVariableW(L"PATH", path, 4096), 4096u);
+    ASSERT_TRUE(SetEnvironmentVariableW(L"PATH", (Widen(exeFolder) + L"\\vendor;" + path).c_str()));
+    for (DWORD flags : {DWORD{0}, DWORD{LOAD_WITH_ALTERED_SEARCH_PATH}}) {
+        HMODULE plugin = LoadLibraryExW(L"pulvar_vendor.dll", nullptr, flags);
+        EXPECT_NE(plugin, nullptr) << "flags " << flags << ", error " << GetLastError();
+        if (plugin) FreeLibrary(plugin);
+    }
 }
 
 }  // namespace

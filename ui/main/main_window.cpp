@@ -2,9 +2,12 @@
 
 #include <commctrl.h>
 
+#include <cwchar>
+
 #include "core/classify.h"
 #include "core/identity.h"
 #include "core/picker.h"
+#include "platform/messages.h"
 #include "platform/text.h"
 #include "report/print_report.h"
 #include "res/resource.h"
@@ -89,19 +92,39 @@ LRESULT MainWindow::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_CLOSE:
             Form_QueryUnload();
             return 0;
+        case WM_SYSCOMMAND:
+            // DefWindowProc drops a close from the close box, the system menu,
+            // the taskbar or Alt+F4 while the window is disabled, as it is
+            // while a report prints.
+            if ((wp & 0xFFF0) == SC_CLOSE && ReportPrinting()) {
+                Form_QueryUnload();
+                return 0;
+            }
+            break;
+        case WM_QUERYENDSESSION:
+            // The report would be lost with the session: the system shows the
+            // user the reason the report gave this window.
+            if (LongWork::Running()) return FALSE;
+            break;
         case WM_ENDSESSION:
             if (wp) {
                 // The session ends all the same: a report being printed gets
-                // a few seconds to reach the queue before the system ends us.
-                WaitForReport(kEndSessionWaitMs);
-                Form_QueryUnload();
+                // a few seconds to reach the queue, and is given up after.
+                if (WaitForReport(kEndSessionWaitMs))
+                    Form_QueryUnload();
+                else
+                    services_.ending.TerminateProgram();
             }
+            return 0;
+        case kMsgReportEnded:
+            if (asking_) ReportEndedWhileAsking();
             return 0;
         case WM_HSCROLL:
             if (reinterpret_cast<HWND>(lp) == Control(Ctl::Slider1)) Slider1_Change();
             return 0;
         case WM_TIMER:
             if (wp == kTimer1) Timer1_Timer();
+            if (wp == kCloseWaitTimer) AskToAbandonReport();
             return 0;
         case WM_MOUSEMOVE:
             onMouseMove({static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))});
@@ -194,12 +217,48 @@ void MainWindow::Command6_MouseMove() { ReplaceWindowTextUtf8(hwnd_, kHintAdd); 
 
 void MainWindow::Form_QueryUnload() {
     // Ending now would pull the device context from under the report being
-    // printed: the program ends as soon as the report is queued.
+    // printed: the program ends as soon as the report is queued, or asks
+    // when the printer has not answered in a short while.
     if (printing_) {
+        if (!closeAfterPrinting_) SetTimer(hwnd_, kCloseWaitTimer, kCloseWaitMs, nullptr);
         closeAfterPrinting_ = true;
         return;
     }
     services_.ending.EndProgram();
+}
+
+// A printer that does not answer may keep the report from the queue for
+// minutes, or for good: the user decides whether to close all the same.
+void MainWindow::AskToAbandonReport() {
+    KillTimer(hwnd_, kCloseWaitTimer);
+    if (!closeAfterPrinting_ || asking_ || !ReportPrinting()) return;
+    asking_ = true;
+    endedWhileAsking_ = false;
+    const int answer = services_.prompt.Show(hwnd_, kPrinterSilentQuestion, kCloseTitle,
+                                             kBoxOkCancel | kBoxIconExclamation);
+    asking_ = false;
+    if (endedWhileAsking_) return;  // the close goes on as asked
+    closeAfterPrinting_ = false;    // Cancel: a later close asks again
+    // At once, without waiting for the printing thread, which may be stuck
+    // inside the driver.
+    if (answer == kAnswerOk) services_.ending.TerminateProgram();
+}
+
+// The report reached the queue while the question was up: the question goes
+// by itself. It is the message box this window owns, on this thread.
+void MainWindow::ReportEndedWhileAsking() {
+    endedWhileAsking_ = true;
+    struct Box {
+        static BOOL CALLBACK End(HWND box, LPARAM owner) {
+            wchar_t kind[8] = {};
+            if (GetWindow(box, GW_OWNER) != reinterpret_cast<HWND>(owner) || !IsWindowEnabled(box) ||
+                !GetClassNameW(box, kind, 8) || std::wcscmp(kind, L"#32770") != 0)
+                return TRUE;
+            EndDialog(box, IDCANCEL);
+            return FALSE;
+        }
+    };
+    EnumThreadWindows(GetCurrentThreadId(), Box::End, reinterpret_cast<LPARAM>(hwnd_));
 }
 
 void MainWindow::Command1_Click() {
@@ -249,6 +308,7 @@ void MainWindow::Command3_Click() {
         ReportInput input{Text(Ctl::Text1), reading_, Text(Ctl::Label7), Text(Ctl::Label8)};
         PrintReport(hwnd_, services_, input);
     }
+    KillTimer(hwnd_, kCloseWaitTimer);
     if (closeAfterPrinting_) services_.ending.EndProgram();
 }
 

@@ -21,6 +21,14 @@ inline constexpr char kHintPicker[] = "Ayuda a contar los latidos del corazòn";
 inline constexpr char kHintAdd[] = "Agregar datos al registro.";                         // H3
 inline constexpr char kCloseQuestion[] = "Cerrar el Programa?";
 inline constexpr char kCloseTitle[] = "Cerrar la Aplicaciòn ";
+// Asked, under kCloseTitle, when a report has not reached the queue a short
+// while after the user asked to close.
+inline constexpr char kPrinterSilentQuestion[] =
+    "La impresora no responde. Si cierra el programa ahora, el reporte no se imprimirà. "
+    "Desea cerrarlo de todas formas?";
+// How long that short while is, and the timer that measures it.
+inline constexpr unsigned kCloseWaitMs = 3000;
+inline constexpr UINT_PTR kCloseWaitTimer = 2;
 
 class MainWindow : public Window {
 public:
@@ -66,6 +74,8 @@ private:
     void onMouseMove(POINT pt);
     HCURSOR CursorOver(HWND control) const override;
 
+    void AskToAbandonReport();
+    void ReportEndedWhileAsking();
     void ShowResults();
     std::string Text(form1::Ctl c) const;
     void SetText(form1::Ctl c, const std::string& text);
@@ -79,6 +89,8 @@ private:
     AboutSlot about_;
     bool printing_ = false;          // inside Command3_Click
     bool closeAfterPrinting_ = false;  // asked to close while a report printed
+    bool asking_ = false;              // inside AskToAbandonReport's question
+    bool endedWhileAsking_ = false;    // the report ended while it was up
 };
 
 }  // namespace pulvar
