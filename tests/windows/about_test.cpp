@@ -208,8 +208,8 @@ TEST_F(About, FixedDialogFrameCentredOutOfTheTaskbar) {
     RECT client{}, frame{};
     GetClientRect(about.Hwnd(), &client);
     GetWindowRect(about.Hwnd(), &frame);
-    EXPECT_EQ(client.right, TwipsToPixels(about::kClientWidthTwips, about.Controls().Dpi()));
-    EXPECT_EQ(client.bottom, TwipsToPixels(about::kClientHeightTwips, about.Controls().Dpi()));
+    EXPECT_EQ(client.right, about.Scaling().Twips(about::kClientWidthTwips));
+    EXPECT_EQ(client.bottom, about.Scaling().Twips(about::kClientHeightTwips));
     EXPECT_NEAR((frame.left + frame.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
     EXPECT_NEAR((frame.top + frame.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
 
