@@ -56,6 +56,7 @@ RECT Window::centredFor(const Scale& scale) const {
 bool Window::CreateCentred(HWND owner, HWND nearWindow) {
     if (!registerClass()) return false;
     work_ = WorkAreaNear(nearWindow);
+    textPercent_ = TextScalePercent(registry_);
 
     // The system's DPI first; the monitor's own is only known once the
     // window is on it (WM_CREATE takes it).

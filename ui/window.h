@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include "platform/registry.h"
 #include "ui/controls/control_set.h"
 #include "ui/controls/dpi.h"
 #include "ui/controls/owners.h"
@@ -55,13 +56,15 @@ public:
     HICON StandardIcon() const { return iconBig_.get(); }
 
 protected:
-    explicit Window(const WindowKind& kind) : kind_(kind) {}
+    // The registry gives the user's text size.
+    explicit Window(const WindowKind& kind, Registry& registry = RealRegistry()) : kind_(kind), registry_(registry) {}
     // Destroys the window, if any, without running its handlers.
     virtual ~Window();
 
     // Creates the window, hidden, with its controls: on the monitor of `nearWindow`
-    // (the primary one when null), laid out for that monitor's DPI and
-    // centred on its work area. WM_CREATE has been handled when it returns.
+    // (the primary one when null), laid out for that monitor's DPI and the
+    // user's text size and centred on its work area. WM_CREATE has been
+    // handled when it returns.
     bool CreateCentred(HWND owner, HWND nearWindow);
     // For destructors: the window goes, and no handler of this object runs.
     void DestroyUnhandled();
@@ -109,8 +112,9 @@ private:
     void loadIcons();
 
     const WindowKind kind_;
+    Registry& registry_;
     Scale scale_;               // the one every pixel size of the client area comes from
-    int textPercent_ = 100;     // the user's text size
+    int textPercent_ = 100;     // the user's text size, as last read
     RECT work_{};  // the work area of the monitor the window opened on
     Icon iconBig_;
     Icon iconSmall_;

@@ -94,7 +94,7 @@ void AboutSlot::Gone(AboutWindow* window) {
 }
 
 AboutWindow::AboutWindow(Services& services, AboutSlot* slot)
-    : Window(kKind), services_(services), slot_(slot) {}
+    : Window(kKind, services.registry), services_(services), slot_(slot) {}
 
 AboutWindow::~AboutWindow() {
     // Destroyed from outside its own messages: the window must not try to

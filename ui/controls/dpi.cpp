@@ -1,8 +1,10 @@
 #include "ui/controls/dpi.h"
 #include "platform/gdi.h"
+#include "platform/registry.h"
 #include "platform/system_library.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "ui/layout.h"
 
@@ -67,6 +69,22 @@ void AdjustWindowRectForDpi(RECT* rc, DWORD style, DWORD exStyle, int dpi) {
         adjust(rc, style, FALSE, exStyle, static_cast<UINT>(dpi));
     else
         AdjustWindowRectEx(rc, style, FALSE, exStyle);
+}
+
+int TextScalePercent(Registry& registry) {
+    constexpr int kSmallest = 100, kLargest = 225;
+    RegistryKey key;
+    if (registry.Open(RegistryRoot::CurrentUser, "Software\\Microsoft\\Accessibility", kRegistryQueryValue, &key) !=
+        kRegistryOk)
+        return kSmallest;
+    unsigned char data[4] = {};
+    std::uint32_t type = 0, size = sizeof data;
+    if (registry.Query(key, "TextScaleFactor", &type, data, &size) != kRegistryOk || type != REG_DWORD ||
+        size != sizeof data)
+        return kSmallest;
+    DWORD percent = 0;
+    std::memcpy(&percent, data, sizeof percent);
+    return static_cast<int>(std::clamp<DWORD>(percent, kSmallest, kLargest));
 }
 
 int Scale::MonitorPx(int px) const { return MulDiv(px, draw_, monitor_); }

@@ -7,6 +7,8 @@
 
 namespace pulvar {
 
+class Registry;
+
 // The screen's DPI, and a window's own where the system has one per monitor.
 int ScreenDpi();
 int WindowDpi(HWND hwnd);
@@ -20,6 +22,10 @@ constexpr int ScalePx(int px96, int dpi) { return TwipsToPixels(px96 * (kTwipsPe
 // Grows a client rectangle to the window rectangle with the frame the system
 // draws at that DPI.
 void AdjustWindowRectForDpi(RECT* rc, DWORD style, DWORD exStyle, int dpi);
+
+// The user's text size (Settings > Accessibility > Text size), in percent:
+// 100 to 225, and 100 when it is missing or unreadable.
+int TextScalePercent(Registry& registry);
 
 // How one window draws its client area. The system draws the frame, and
 // gives its metrics, at the monitor's DPI; the client area is drawn at the

@@ -63,7 +63,7 @@ HCURSOR HandCursorFromIcon(int resourceId, const Scale& scale) {
 }  // namespace
 
 MainWindow::MainWindow(Services& services)
-    : Window(kKind), services_(services), about_(services) {
+    : Window(kKind, services.registry), services_(services), about_(services) {
     for (Ctl c : form1::kInkImages) controls_.DrawInInk(form1::id(c));
 }
 
