@@ -1,5 +1,6 @@
 #include "ui/window.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "platform/messages.h"
@@ -159,6 +160,7 @@ LRESULT Window::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
             break;
         case WM_SETTINGCHANGE:
             if (wp == SPI_SETHIGHCONTRAST) followColours(msg, wp, lp);
+            followTextSize();
             break;
         case kMsgGetDpiScaledSize:
             // The size the window takes at the new DPI, so the rectangle the
@@ -220,6 +222,23 @@ void Window::applyScale(const Scale& scale, RECT place) {
     }
     fitOnRestore_ = IsIconic(hwnd_) != FALSE;
     FitClientArea(hwnd_, place, kind_.clientWidthTwips, kind_.clientHeightTwips, scale_);
+}
+
+// The user's text size may have changed: the window takes the new size where
+// it stands, its top-left corner kept, inside its monitor's work area.
+void Window::followTextSize() {
+    textPercent_ = TextScalePercent(registry_);
+    const RECT work = WorkAreaNear(hwnd_);
+    const Scale scale = scaleFor(scale_.MonitorDpi(), work);
+    if (scale == scale_) return;
+    RECT now{};
+    GetWindowRect(hwnd_, &now);
+    const SIZE size = scale.WindowSize(static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)),
+                                       static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_EXSTYLE)),
+                                       kind_.clientWidthTwips, kind_.clientHeightTwips);
+    const LONG x = std::max(work.left, std::min(now.left, work.right - size.cx));
+    const LONG y = std::max(work.top, std::min(now.top, work.bottom - size.cy));
+    applyScale(scale, {x, y, x + size.cx, y + size.cy});
 }
 
 // Common controls learn of new system colours only from their parent.

@@ -108,6 +108,7 @@ private:
     RECT centredFor(const Scale& scale) const;
     void createParts();
     void applyScale(const Scale& scale, RECT place);
+    void followTextSize();
     void followColours(UINT msg, WPARAM wp, LPARAM lp);
     void loadIcons();
 
