@@ -6,11 +6,16 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <map>
+#include <string>
+#include <vector>
 
 #include "fakes.h"
+#include "platform/registry.h"
 #include "ui/controls/window_text.h"
 #include "ui/about/about_window.h"
 #include "ui/controls/dpi.h"
@@ -72,6 +77,52 @@ TEST(HighDpi, BothWindowsOpenScaledForTheScreen) {
         EXPECT_TRUE(EqualRect(&frame, &suggested));
     }
     form.About().Close();
+}
+
+// The text size as a registry holds it: a value of some type and size, or none.
+class TextSizeRegistry : public Registry {
+public:
+    long Open(RegistryRoot root, const std::string& path, std::uint32_t access, RegistryKey* key) override {
+        opened.push_back(path + (root == RegistryRoot::CurrentUser ? " HKCU " : " HKLM ") + std::to_string(access));
+        *key = RegistryKey(*this, this);
+        return kRegistryOk;
+    }
+    long Query(const RegistryKey&, const std::string& name, std::uint32_t* type, unsigned char* buffer,
+               std::uint32_t* size) override {
+        if (name != "TextScaleFactor" || !present) return kRegistryNotFound;
+        *type = valueType;
+        std::memcpy(buffer, &value, std::min<std::uint32_t>(*size, valueSize));
+        *size = valueSize;
+        return kRegistryOk;
+    }
+    void Close(void*) override {}
+
+    bool present = true;
+    std::uint32_t valueType = REG_DWORD, valueSize = 4;
+    DWORD value = 100;
+    std::vector<std::string> opened;
+};
+
+TEST(TextSize, OutOfRangeOrUnreadableCountsAsTheNearestSizeOr100) {
+    struct Case {
+        bool present;
+        std::uint32_t type, size;
+        DWORD value;
+        int percent;
+    } cases[] = {
+        {true, REG_DWORD, 4, 150, 150}, {true, REG_DWORD, 4, 225, 225}, {true, REG_DWORD, 4, 226, 225},
+        {true, REG_DWORD, 4, 99, 100},  {true, REG_DWORD, 4, 0, 100},   {false, REG_DWORD, 4, 150, 100},
+        {true, REG_SZ, 4, 150, 100},    {true, REG_DWORD, 2, 150, 100},
+    };
+    for (const Case& c : cases) {
+        TextSizeRegistry registry;
+        registry.present = c.present;
+        registry.valueType = c.type;
+        registry.valueSize = c.size;
+        registry.value = c.value;
+        EXPECT_EQ(TextScalePercent(registry), c.percent) << c.value << " " << c.type << " " << c.size;
+        EXPECT_EQ(registry.opened, std::vector<std::string>{"Software\\Microsoft\\Accessibility HKCU 1"});
+    }
 }
 
 SIZE ClientSize(HWND window) {
