@@ -164,7 +164,9 @@ LRESULT Window::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
             break;
         case kMsgGetDpiScaledSize:
             // The size the window takes at the new DPI, so the rectangle the
-            // system suggests with WM_DPICHANGED is already the right one.
+            // system suggests with WM_DPICHANGED is already the right one. The
+            // message does not say which monitor that is: the text size is
+            // limited by the work area of the one the window is on.
             *reinterpret_cast<SIZE*>(lp) = WindowSizeFor(hwnd_, kind_.clientWidthTwips, kind_.clientHeightTwips,
                                                          scaleFor(static_cast<int>(wp), WorkAreaNear(hwnd_)));
             return TRUE;

@@ -72,19 +72,19 @@ void AdjustWindowRectForDpi(RECT* rc, DWORD style, DWORD exStyle, int dpi) {
 }
 
 int TextScalePercent(Registry& registry) {
-    constexpr int kSmallest = 100, kLargest = 225;
+    constexpr DWORD kSmallest = 100, kLargest = 225;
     RegistryKey key;
     if (registry.Open(RegistryRoot::CurrentUser, "Software\\Microsoft\\Accessibility", kRegistryQueryValue, &key) !=
         kRegistryOk)
-        return kSmallest;
+        return static_cast<int>(kSmallest);
     unsigned char data[4] = {};
     std::uint32_t type = 0, size = sizeof data;
     if (registry.Query(key, "TextScaleFactor", &type, data, &size) != kRegistryOk || type != REG_DWORD ||
         size != sizeof data)
-        return kSmallest;
+        return static_cast<int>(kSmallest);
     DWORD percent = 0;
     std::memcpy(&percent, data, sizeof percent);
-    return static_cast<int>(std::clamp<DWORD>(percent, kSmallest, kLargest));
+    return static_cast<int>(std::clamp(percent, kSmallest, kLargest));
 }
 
 int Scale::MonitorPx(int px) const { return MulDiv(px, draw_, monitor_); }
