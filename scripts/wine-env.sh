@@ -77,8 +77,12 @@ _pulvar_start_xvfb() {
     # scripts starting at once cannot race for the same one. -noreset: an X
     # server resets when its last client leaves, which would put the pointer
     # back in the middle of the screen between two xdotool calls.
-    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset \
-        3>"$numfile" </dev/null >>"$PULVAR_WINE_LOG" 2>&1 {_pulvar_lock_fd}>&- &
+    # The server does not keep the prefix's lock, when this script holds it.
+    (
+        [[ -z ${_pulvar_lock_fd:-} ]] || exec {_pulvar_lock_fd}>&-
+        exec Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset \
+            3>"$numfile" </dev/null >>"$PULVAR_WINE_LOG" 2>&1
+    ) &
     PULVAR_XVFB_PID=$!
     pulvar_at_exit "_pulvar_stop_xvfb $PULVAR_XVFB_PID"
     local i
