@@ -172,11 +172,8 @@ LRESULT Window::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return TRUE;
         case WM_DPICHANGED: {
             const RECT suggested = *reinterpret_cast<const RECT*>(lp);
-            HMONITOR monitor = MonitorFromRect(&suggested, MONITOR_DEFAULTTONEAREST);
-            MONITORINFO info{};
-            info.cbSize = sizeof info;
-            const RECT work = GetMonitorInfoW(monitor, &info) ? info.rcWork : WorkAreaNear(hwnd_);
-            applyScale(scaleFor(HIWORD(wp), work), suggested);
+            applyScale(scaleFor(HIWORD(wp), WorkAreaOf(MonitorFromRect(&suggested, MONITOR_DEFAULTTONEAREST))),
+                       suggested);
             return 0;
         }
         case WM_SIZE:

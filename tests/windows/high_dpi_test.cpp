@@ -206,16 +206,16 @@ TEST(HighDpi, BothWindowsFollowTheTextSize) {
     EXPECT_EQ(WindowTextUtf8(form.Control(Ctl::Text1)), "Ana");
     EXPECT_NEAR(FontHeight(form.Controls().Tooltip()) * 3, tipFont * 2, 3);
     std::map<HWND, RECT> at100;
-    for (const Window* window : {static_cast<const Window*>(&form), static_cast<const Window*>(about)})
-        for (HWND c = GetWindow(window->Hwnd(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) at100[c] = PlaceOf(c, window->Hwnd());
+    for (HWND window : {form.Hwnd(), about->Hwnd()})
+        for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) at100[c] = PlaceOf(c, window);
 
     // And to 150 % again, from the screen's bottom-right corner: the window
     // grows, and stays on the screen.
     const RECT work = WorkAreaNear(form.Hwnd());
     RECT frame{};
     GetWindowRect(form.Hwnd(), &frame);
-    SetWindowPos(form.Hwnd(), nullptr, work.right - (frame.right - frame.left), work.bottom - (frame.bottom - frame.top),
-                 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(form.Hwnd(), nullptr, work.right - (frame.right - frame.left),
+                 work.bottom - (frame.bottom - frame.top), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ApplyTextSize(150);
     EXPECT_TRUE(InsideWorkArea(form.Hwnd()));
     EXPECT_EQ(ClientSize(form.Hwnd()).cx, main.cx);

@@ -111,8 +111,11 @@ Scale ScaleToFit(int monitorDpi, int textPercent, DWORD style, DWORD exStyle, in
 }
 
 RECT WorkAreaNear(HWND hwnd) {
-    HMONITOR monitor = hwnd ? MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST)
-                            : MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    return WorkAreaOf(hwnd ? MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST)
+                           : MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY));
+}
+
+RECT WorkAreaOf(HMONITOR monitor) {
     MONITORINFO info{};
     info.cbSize = sizeof info;
     if (GetMonitorInfoW(monitor, &info)) return info.rcWork;

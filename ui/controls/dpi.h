@@ -70,7 +70,9 @@ private:
 Scale ScaleToFit(int monitorDpi, int textPercent, DWORD style, DWORD exStyle, int widthTwips, int heightTwips,
                  const RECT& work);
 
-// The work area of the monitor a window is on (of the primary monitor for null).
+// The work area of a monitor, and of the one a window is on (the primary
+// monitor for null).
+RECT WorkAreaOf(HMONITOR monitor);
 RECT WorkAreaNear(HWND hwnd);
 
 // The size of a window whose client area is the given twips at that scale,

@@ -48,7 +48,8 @@ void Load(PictureData& data) {
         data.smallIcon.reset(LoadIconImage(resourceId, data.scale.SystemMetric(SM_CXSMICON)));
         // The box draws it at 32 pixels for 96 DPI: the window icon's size
         // at the monitor's DPI, but not once the text is larger.
-        if (const int drawn = data.scale.Px(32); drawn != big) data.drawnIcon.reset(LoadIconImage(resourceId, drawn));
+        if (const int drawn = data.scale.Px(32); drawn != big)
+            data.drawnIcon.reset(LoadIconImage(resourceId, drawn));
     }
 }
 
