@@ -99,6 +99,8 @@ SIZE Scale::WindowSize(DWORD style, DWORD exStyle, int widthTwips, int heightTwi
 
 Scale ScaleToFit(int monitorDpi, int textPercent, DWORD style, DWORD exStyle, int widthTwips, int heightTwips,
                  const RECT& work) {
+    // At the usual text size there is nothing to limit: no frame to measure at start.
+    if (textPercent <= 100) return Scale(monitorDpi, monitorDpi);
     RECT frame{0, 0, 0, 0};
     AdjustWindowRectForDpi(&frame, style, exStyle, monitorDpi);
     const int room = (work.right - work.left) - (frame.right - frame.left);
