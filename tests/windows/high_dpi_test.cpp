@@ -221,6 +221,8 @@ TEST(HighDpi, BothWindowsFollowTheTextSize) {
     EXPECT_EQ(ClientSize(form.Hwnd()).cx, main.cx);
     EXPECT_EQ(ClientSize(about->Hwnd()).cy, box.cy);
     EXPECT_EQ(FontHeight(form.Controls().Tooltip()), tipFont);
+    ApplyTextSize(150);  // a setting that changes nothing here
+    EXPECT_EQ(FontHeight(form.Controls().Tooltip()), tipFont);
     for (const auto& [control, rc] : at100) {
         const RECT now = PlaceOf(control, GetParent(control));
         EXPECT_NEAR(now.left, rc.left * 3 / 2, 2) << GetDlgCtrlID(control);

@@ -18,6 +18,7 @@ namespace {
 
 // Longer tips wrap at this width, in pixels at 96 DPI.
 constexpr int kTipMaxWidth96 = 400;
+constexpr UINT_PTR kTooltipSubclass = 1;
 
 struct ClassAndStyle {
     const wchar_t* cls;
@@ -156,6 +157,7 @@ void ControlSet::CreateTooltip() const {
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent_, nullptr,
                                Module(), nullptr);
     scaleTooltip();
+    SetWindowSubclass(tooltip_, TooltipProc, kTooltipSubclass, reinterpret_cast<DWORD_PTR>(this));
     for (size_t i = 0; i < count_; ++i) {
         const ControlRow& row = rows_[i];
         HWND hwnd = (*this)[row.id];
@@ -187,6 +189,20 @@ void ControlSet::scaleTooltip() const {
     if (!font) return;
     SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
     tooltipFont_ = std::move(font);  // the old one goes once the tooltip has the new one
+}
+
+// A tooltip takes the system's font again whenever a setting changes (it
+// is a top-level window and hears every WM_SETTINGCHANGE): it is given back
+// the window's, whatever order the windows hear the change in.
+LRESULT CALLBACK ControlSet::TooltipProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self) {
+    const LRESULT result = DefSubclassProc(hwnd, msg, wp, lp);
+    if (msg == WM_SETTINGCHANGE) {
+        if (HFONT font = reinterpret_cast<const ControlSet*>(self)->tooltipFont_.get())
+            SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    } else if (msg == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, TooltipProc, kTooltipSubclass);
+    }
+    return result;
 }
 
 // Only a box tall enough for two lines wraps; a one-line box clips, so no

@@ -51,6 +51,7 @@ private:
     HWND createControl(HWND parent, const ControlRow& row);
     void addTip(HWND control, const char* tip) const;
     void scaleTooltip() const;
+    static LRESULT CALLBACK TooltipProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self);
     void layOut(bool moving);
     void setButtonImage(HWND button, int resourceId);
     bool inInk(int id) const;
