@@ -74,7 +74,7 @@ double Part(const std::wstring& part) {
         static pulvar::FontSet fonts;
         HDC dc = CreateCompatibleDC(nullptr);
         double start = NowMs();
-        fonts.Create(96);
+        fonts.Create(pulvar::Scale(96, 96));
         for (pulvar::FontId id : {pulvar::FontId::Default, pulvar::FontId::Sans975, pulvar::FontId::Sans975Bold,
                                   pulvar::FontId::Sans12Bold, pulvar::FontId::Sans18Bold,
                                   pulvar::FontId::Sans12BoldName}) {
@@ -89,7 +89,7 @@ double Part(const std::wstring& part) {
             for (const ControlRow& row : kLayout) {
                 if (row.kind != Kind::Label || !row.caption || !*row.caption) continue;
                 const bool wraps = pulvar::TwipsToPixels(row.rc.height, 96) >=
-                                   -2 * pulvar::FontSet::HeightFor(row.font, 96);
+                                   -2 * pulvar::FontSet::HeightFor(row.font, pulvar::Scale(96, 96));
                 fitted.push_back(pulvar::CondensedToFit(dc, pulvar::Widen(row.caption), fonts[row.font],
                                                         PixelRect(row), wraps));
             }

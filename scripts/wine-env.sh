@@ -9,6 +9,8 @@
 #                window frames drawn by Wine so they show on a bare X server)
 #   DISPLAY      the caller's display, or a private Xvfb (1024x768x24) when
 #                there is none or it cannot be opened; --xvfb always uses Xvfb.
+#                pulvar_screen WIDTHxHEIGHT moves the script onto a private
+#                Xvfb of another size.
 #                On Xvfb, Wine's windows are unmanaged (no 2 s waits for a
 #                window manager that is not there).
 #   LC_ALL       es_ES.UTF-8 unless the caller set it: the program's audience
@@ -67,17 +69,22 @@ _pulvar_wine_note() { printf 'wine-env: %s\n' "$*" >&2; }
 # The display is usable when a client can open it.
 _pulvar_display_works() { [[ -n ${DISPLAY:-} ]] && xdpyinfo >/dev/null 2>&1; }
 
+# _pulvar_start_xvfb [WIDTHxHEIGHT]: 1024x768 unless told.
 _pulvar_start_xvfb() {
-    local numfile
+    local numfile size=${1:-1024x768}
     numfile=$(mktemp)
     # -displayfd lets the server pick a free display number itself, so two
     # scripts starting at once cannot race for the same one. -noreset: an X
     # server resets when its last client leaves, which would put the pointer
     # back in the middle of the screen between two xdotool calls.
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset \
-        3>"$numfile" </dev/null >>"$PULVAR_WINE_LOG" 2>&1 {_pulvar_lock_fd}>&- &
+    # The server does not keep the prefix's lock, when this script holds it.
+    (
+        [[ -z ${_pulvar_lock_fd:-} ]] || exec {_pulvar_lock_fd}>&-
+        exec Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset \
+            3>"$numfile" </dev/null >>"$PULVAR_WINE_LOG" 2>&1
+    ) &
     PULVAR_XVFB_PID=$!
-    pulvar_at_exit _pulvar_stop_xvfb
+    pulvar_at_exit "_pulvar_stop_xvfb $PULVAR_XVFB_PID"
     local i
     for ((i = 0; i < 100; i++)); do
         [[ -s $numfile ]] && break
@@ -99,11 +106,25 @@ _pulvar_start_xvfb() {
     return 1
 }
 
+# _pulvar_stop_xvfb [PID]: the Xvfb this script started last, or that one.
 _pulvar_stop_xvfb() {
-    [[ -n $PULVAR_XVFB_PID ]] || return 0
-    kill "$PULVAR_XVFB_PID" 2>/dev/null || true
-    wait "$PULVAR_XVFB_PID" 2>/dev/null || true
-    PULVAR_XVFB_PID=
+    local pid=${1:-$PULVAR_XVFB_PID}
+    [[ -n $pid ]] || return 0
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    [[ $pid != "$PULVAR_XVFB_PID" ]] || PULVAR_XVFB_PID=
+}
+
+# pulvar_screen WIDTHxHEIGHT: from here on this script's Wine runs on a
+# private Xvfb of that size (how a window keeps to a smaller or larger
+# screen); the prefix's server starts again for it. At exit the script's
+# display comes back, with a new server, before the earlier clean-up runs.
+pulvar_screen() {
+    local display=${DISPLAY:-} pid=$PULVAR_XVFB_PID
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
+    pulvar_at_exit "wineserver -k >/dev/null 2>&1; wineserver -w >/dev/null 2>&1; DISPLAY=$display; PULVAR_XVFB_PID=$pid"
+    _pulvar_start_xvfb "$1"
 }
 
 _pulvar_stop_wineserver() {

@@ -1,5 +1,6 @@
 #include "ui/window.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "platform/messages.h"
@@ -47,35 +48,33 @@ bool Window::registerClass() const {
     return RegisterClassExW(&wc) != 0;
 }
 
-RECT Window::centredFor(int dpi) const {
-    RECT rc{0, 0, TwipsToPixels(kind_.clientWidthTwips, dpi), TwipsToPixels(kind_.clientHeightTwips, dpi)};
-    AdjustWindowRectForDpi(&rc, kind_.style, kind_.exStyle, dpi);
-    const int width = rc.right - rc.left, height = rc.bottom - rc.top;
-    const int x = work_.left + ((work_.right - work_.left) - width) / 2;
-    const int y = work_.top + ((work_.bottom - work_.top) - height) / 2;
-    return {x, y, x + width, y + height};
+Scale Window::scaleFor(int dpi, const RECT& work) const {
+    return ScaleToFit(dpi, textPercent_, kind_.style, kind_.exStyle, kind_.clientWidthTwips, kind_.clientHeightTwips,
+                      work);
+}
+
+RECT Window::centredFor(const Scale& scale) const {
+    const SIZE size = scale.WindowSize(kind_.style, kind_.exStyle, kind_.clientWidthTwips, kind_.clientHeightTwips);
+    const int x = work_.left + ((work_.right - work_.left) - size.cx) / 2;
+    const int y = work_.top + ((work_.bottom - work_.top) - size.cy) / 2;
+    return {x, y, x + size.cx, y + size.cy};
 }
 
 bool Window::CreateCentred(HWND owner, HWND nearWindow) {
     if (!registerClass()) return false;
-    HMONITOR monitor = nearWindow ? MonitorFromWindow(nearWindow, MONITOR_DEFAULTTONEAREST)
-                            : MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY);
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    if (GetMonitorInfoW(monitor, &info))
-        work_ = info.rcWork;
-    else
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work_, 0);
+    work_ = WorkAreaNear(nearWindow);
+    textPercent_ = TextScalePercent(registry_);
 
     // The system's DPI first; the monitor's own is only known once the
-    // window is on it.
-    const int dpi = ScreenDpi();
-    const RECT rc = centredFor(dpi);
+    // window is on it (WM_CREATE takes it).
+    scale_ = scaleFor(ScreenDpi(), work_);
+    const Scale first = scale_;
+    const RECT rc = centredFor(first);
     destroyed_ = false;
     if (!CreateWindowExW(kind_.exStyle, kind_.className, L"", kind_.style, rc.left, rc.top, rc.right - rc.left,
                          rc.bottom - rc.top, owner, nullptr, Module(), this))
         return false;
-    if (const int landed = WindowDpi(hwnd_); landed != dpi) applyDpi(landed, centredFor(landed));
+    if (scale_ != first) applyScale(scale_, centredFor(scale_));
     return hwnd_ != nullptr;
 }
 
@@ -112,8 +111,9 @@ LRESULT CALLBACK Window::Trampoline(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 // What every window has before its own WM_CREATE handler runs.
 void Window::createParts() {
-    controls_.Create(hwnd_, kind_.rows, kind_.rowCount, WindowDpi(hwnd_));
-    loadIcons(controls_.Dpi());
+    scale_ = scaleFor(WindowDpi(hwnd_), work_);
+    controls_.Create(hwnd_, kind_.rows, kind_.rowCount, scale_);
+    loadIcons();
     // The tooltip is made when the pointer first moves over a control, as
     // its first mouse message is handed on (no tip can show before that),
     // or when the keyboard first moves the focus on.
@@ -173,16 +173,22 @@ LRESULT Window::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
             break;
         case WM_SETTINGCHANGE:
             if (wp == SPI_SETHIGHCONTRAST) followColours(msg, wp, lp);
+            followTextSize();
             break;
         case kMsgGetDpiScaledSize:
             // The size the window takes at the new DPI, so the rectangle the
-            // system suggests with WM_DPICHANGED is already the right one.
-            *reinterpret_cast<SIZE*>(lp) = WindowSizeForDpi(hwnd_, kind_.clientWidthTwips, kind_.clientHeightTwips,
-                                                             static_cast<int>(wp));
+            // system suggests with WM_DPICHANGED is already the right one. The
+            // message does not say which monitor that is: the text size is
+            // limited by the work area of the one the window is on.
+            *reinterpret_cast<SIZE*>(lp) = WindowSizeFor(hwnd_, kind_.clientWidthTwips, kind_.clientHeightTwips,
+                                                         scaleFor(static_cast<int>(wp), WorkAreaNear(hwnd_)));
             return TRUE;
-        case WM_DPICHANGED:
-            applyDpi(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
+        case WM_DPICHANGED: {
+            const RECT suggested = *reinterpret_cast<const RECT*>(lp);
+            applyScale(scaleFor(HIWORD(wp), WorkAreaOf(MonitorFromRect(&suggested, MONITOR_DEFAULTTONEAREST))),
+                       suggested);
             return 0;
+        }
         case WM_SIZE:
             // A DPI change that came while the window was minimised sized only
             // the place it is restored to, in the frame it expected the system
@@ -190,7 +196,7 @@ LRESULT Window::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
             if (wp == SIZE_RESTORED && std::exchange(fitOnRestore_, false)) {
                 RECT now{};
                 GetWindowRect(hwnd_, &now);
-                FitClientAreaForDpi(hwnd_, now, kind_.clientWidthTwips, kind_.clientHeightTwips, controls_.Dpi());
+                FitClientArea(hwnd_, now, kind_.clientWidthTwips, kind_.clientHeightTwips, scale_);
             }
             break;
         case WM_CTLCOLORSTATIC:
@@ -206,26 +212,45 @@ LRESULT Window::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcW(hwnd_, msg, wp, lp);
 }
 
-// The window's own icons at the system's sizes for the DPI. The window
-// shows them unless a handler lent it others, which it then lends again.
-void Window::loadIcons(int dpi) {
+// The window's own icons at the system's sizes for the monitor's DPI. The
+// window shows them unless a handler lent it others, which it then lends again.
+void Window::loadIcons() {
     const bool shown =
         !iconBig_ || reinterpret_cast<HICON>(SendMessageW(hwnd_, WM_GETICON, ICON_BIG, 0)) == iconBig_.get();
-    Icon big(LoadIconImage(kind_.iconId, SystemMetricForDpi(SM_CXICON, dpi)));
-    Icon small(LoadIconImage(kind_.iconId, SystemMetricForDpi(SM_CXSMICON, dpi)));
+    Icon big(LoadIconImage(kind_.iconId, scale_.SystemMetric(SM_CXICON)));
+    Icon small(LoadIconImage(kind_.iconId, scale_.SystemMetric(SM_CXSMICON)));
     if (shown) SetIcons(big.get(), small.get());
     // The old ones go only now that the window no longer uses them.
     iconBig_ = std::move(big);
     iconSmall_ = std::move(small);
 }
 
-void Window::applyDpi(int dpi, RECT suggested) {
-    const bool changed = dpi != controls_.Dpi();
-    controls_.SetDpi(dpi);
-    if (changed) loadIcons(dpi);
-    onDpiChanged(dpi);
+void Window::applyScale(const Scale& scale, RECT place) {
+    if (scale != scale_) {
+        scale_ = scale;
+        controls_.Rescale();
+        loadIcons();
+        onScaleChanged();
+    }
     fitOnRestore_ = IsIconic(hwnd_) != FALSE;
-    FitClientAreaForDpi(hwnd_, suggested, kind_.clientWidthTwips, kind_.clientHeightTwips, dpi);
+    FitClientArea(hwnd_, place, kind_.clientWidthTwips, kind_.clientHeightTwips, scale_);
+}
+
+// The user's text size may have changed: the window takes the new size where
+// it stands, its top-left corner kept, inside its monitor's work area.
+void Window::followTextSize() {
+    textPercent_ = TextScalePercent(registry_);
+    const RECT work = WorkAreaNear(hwnd_);
+    const Scale scale = scaleFor(scale_.MonitorDpi(), work);
+    if (scale == scale_) return;
+    RECT now{};
+    GetWindowRect(hwnd_, &now);
+    const SIZE size = scale.WindowSize(static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)),
+                                       static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_EXSTYLE)),
+                                       kind_.clientWidthTwips, kind_.clientHeightTwips);
+    const LONG x = std::max(work.left, std::min(now.left, work.right - size.cx));
+    const LONG y = std::max(work.top, std::min(now.top, work.bottom - size.cy));
+    applyScale(scale, {x, y, x + size.cx, y + size.cy});
 }
 
 // Common controls learn of new system colours only from their parent.

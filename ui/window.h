@@ -1,12 +1,15 @@
 // What every window of the program does, written once: its class, its place
-// and DPI at creation, the trampoline from USER32 to the object, DPI changes,
-// label colours, its icons, and freeing the object once the window is gone.
+// and scale at creation, the trampoline from USER32 to the object, changes of
+// DPI and of text size, label colours, its icons, and freeing the object once
+// the window is gone.
 // MainWindow and AboutWindow derive from it and keep only what is theirs.
 #pragma once
 
 #include <windows.h>
 
+#include "platform/registry.h"
 #include "ui/controls/control_set.h"
+#include "ui/controls/dpi.h"
 #include "ui/controls/owners.h"
 #include "ui/layout.h"
 
@@ -47,17 +50,21 @@ public:
 
     HWND Hwnd() const { return hwnd_; }
     const ControlSet& Controls() const { return controls_; }
+    // How the client area is drawn: the monitor's DPI and the text size.
+    const Scale& Scaling() const { return scale_; }
     // The window's own icon, before any handler lends it another.
     HICON StandardIcon() const { return iconBig_.get(); }
 
 protected:
-    explicit Window(const WindowKind& kind) : kind_(kind) {}
+    // The registry gives the user's text size.
+    explicit Window(const WindowKind& kind, Registry& registry = RealRegistry()) : kind_(kind), registry_(registry) {}
     // Destroys the window, if any, without running its handlers.
     virtual ~Window();
 
     // Creates the window, hidden, with its controls: on the monitor of `nearWindow`
-    // (the primary one when null), laid out for that monitor's DPI and centred
-    // on its work area. WM_CREATE has been handled when it returns.
+    // (the primary one when null), laid out for that monitor's DPI and the
+    // user's text size and centred on its work area. WM_CREATE has been
+    // handled when it returns.
     bool CreateCentred(HWND owner, HWND nearWindow);
     // For destructors: the window goes, and no handler of this object runs.
     void DestroyUnhandled();
@@ -67,9 +74,9 @@ protected:
     virtual LRESULT onMessage(UINT msg, WPARAM wp, LPARAM lp);
     // WM_CREATE, once the controls and the icons are there.
     virtual void onCreate() {}
-    // The DPI changed and the controls and the window's own icons follow it:
-    // anything else that does (icons the window was lent must be lent again).
-    virtual void onDpiChanged(int /*dpi*/) {}
+    // The scale changed (the DPI or the text size) and the controls and the
+    // window's own icons follow it: anything else that does.
+    virtual void onScaleChanged() {}
     // A label's text colour; the background is always the window's face.
     virtual COLORREF LabelTextColour(HWND /*label*/) const { return GetSysColor(COLOR_BTNTEXT); }
     // The colour scheme changed, or high contrast went on or off: anything
@@ -97,18 +104,23 @@ protected:
 private:
     static LRESULT CALLBACK Trampoline(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     bool registerClass() const;
-    RECT centredFor(int dpi) const;
+    Scale scaleFor(int dpi, const RECT& work) const;
+    RECT centredFor(const Scale& scale) const;
     void createParts();
-    void applyDpi(int dpi, RECT suggested);
+    void applyScale(const Scale& scale, RECT place);
+    void followTextSize();
     void followColours(UINT msg, WPARAM wp, LPARAM lp);
-    void loadIcons(int dpi);
+    void loadIcons();
 
     const WindowKind kind_;
+    Registry& registry_;
+    Scale scale_;               // the one every pixel size of the client area comes from
+    int textPercent_ = 100;     // the user's text size, as last read
     RECT work_{};  // the work area of the monitor the window opened on
     Icon iconBig_;
     Icon iconSmall_;
     HWND lastFocus_ = nullptr;  // the control that had the focus when the window was deactivated
-    bool fitOnRestore_ = false;  // the DPI changed while the window was minimised
+    bool fitOnRestore_ = false;  // the scale changed while the window was minimised
     int depth_ = 0;           // messages being handled, nested
     bool destroyed_ = false;  // WM_NCDESTROY has been seen
 };

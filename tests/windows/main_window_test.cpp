@@ -191,6 +191,12 @@ TEST_F(Form1Test, MovingToA144DpiMonitorScalesEverythingAlike) {
     EXPECT_EQ(testing::ImageWidth(lamp.SmallIcon()), 16);
     HWND tooltip = form.Controls().Tooltip();
     EXPECT_EQ(SendMessageW(tooltip, TTM_GETMAXTIPWIDTH, 0, 0), 400);
+    auto tipFontHeight = [&] {
+        LOGFONTW lf{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(tooltip, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+        return lf.lfHeight;
+    };
+    const LONG tipFont96 = tipFontHeight();
 
     SendMessageW(form.Hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(C(Ctl::Slider1)),
                  MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));  // the slider's hand is the pointer
@@ -212,6 +218,7 @@ TEST_F(Form1Test, MovingToA144DpiMonitorScalesEverythingAlike) {
     EXPECT_EQ(WindowIcon(ICON_SMALL), lamp.SmallIcon());
     EXPECT_EQ(testing::ImageWidth(form.StandardIcon()), 48);
     EXPECT_EQ(SendMessageW(tooltip, TTM_GETMAXTIPWIDTH, 0, 0), 600);
+    EXPECT_EQ(tipFontHeight(), MulDiv(tipFont96, 144, 96));
     Click(Ctl::Command11);
     EXPECT_EQ(WindowIcon(ICON_BIG), form.StandardIcon());
     EXPECT_EQ(testing::ImageWidth(WindowIcon(ICON_SMALL)), 24);

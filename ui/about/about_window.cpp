@@ -38,26 +38,26 @@ constexpr Event kBoxClicks[] = {
     {about::id(Ctl::Picture1), &AboutWindow::Picture1_Click},
 };
 
-// The hand pointer at the size for the DPI, its hot spot still on the
+// The hand pointer at the size for the scale, its hot spot still on the
 // fingertip: the resource's own image at 96 DPI, scaled from it above.
-HCURSOR HandCursorForDpi(int dpi) {
+HCURSOR HandCursorFor(const Scale& scale) {
     auto load = [](int size) {
         return static_cast<HCURSOR>(
             LoadImageW(Module(), MAKEINTRESOURCEW(IMG_HAND_CURSOR), IMAGE_CURSOR, size, size, LR_DEFAULTCOLOR));
     };
     Cursor own(load(0));  // 0: its own size
     ICONINFO ownInfo{};
-    if (!own || dpi == 96 || !GetIconInfo(own.get(), &ownInfo)) return own.release();
+    if (!own || scale.DrawDpi() == 96 || !GetIconInfo(own.get(), &ownInfo)) return own.release();
     Bitmap ownMask(ownInfo.hbmMask), ownColour(ownInfo.hbmColor);
     BITMAP bm{};
     GetObjectW(ownInfo.hbmMask, sizeof bm, &bm);
-    Cursor scaled(load(ScalePx(bm.bmWidth, dpi)));
+    Cursor scaled(load(scale.Px(bm.bmWidth)));
     ICONINFO info{};
     if (!scaled || !GetIconInfo(scaled.get(), &info)) return own.release();
     Bitmap mask(info.hbmMask), colour(info.hbmColor);
     info.fIcon = FALSE;
-    info.xHotspot = static_cast<DWORD>(ScalePx(static_cast<int>(ownInfo.xHotspot), dpi));
-    info.yHotspot = static_cast<DWORD>(ScalePx(static_cast<int>(ownInfo.yHotspot), dpi));
+    info.xHotspot = static_cast<DWORD>(scale.Px(static_cast<int>(ownInfo.xHotspot)));
+    info.yHotspot = static_cast<DWORD>(scale.Px(static_cast<int>(ownInfo.yHotspot)));
     HCURSOR made = CreateIconIndirect(&info);
     return made ? made : own.release();
 }
@@ -93,7 +93,8 @@ void AboutSlot::Gone(AboutWindow* window) {
     if (window_.get() == window) window_.reset();
 }
 
-AboutWindow::AboutWindow(Services& services, AboutSlot* slot) : Window(kKind), services_(services), slot_(slot) {}
+AboutWindow::AboutWindow(Services& services, AboutSlot* slot)
+    : Window(kKind, services.registry), services_(services), slot_(slot) {}
 
 AboutWindow::~AboutWindow() {
     // Destroyed from outside its own messages: the window must not try to
@@ -130,7 +131,7 @@ LRESULT AboutWindow::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 void AboutWindow::onCreate() {
     SendMessageW(Control(Ctl::cmdOK), BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
-    handCursor_.reset(HandCursorForDpi(controls_.Dpi()));
+    handCursor_.reset(HandCursorFor(Scaling()));
     donate_.Load(IMG_DONATE_GIF);
     highContrast_ = services_.appearance.HighContrast();
     SetWindowSubclass(Control(Ctl::Picture1), Picture1Proc, kPicture1Subclass, reinterpret_cast<DWORD_PTR>(this));
@@ -163,8 +164,8 @@ COLORREF AboutWindow::LabelTextColour(HWND label) const {
 
 void AboutWindow::onColoursChanged() { highContrast_ = services_.appearance.HighContrast(); }
 
-void AboutWindow::onDpiChanged(int dpi) {
-    const Cursor old = std::exchange(handCursor_, Cursor(HandCursorForDpi(dpi)));
+void AboutWindow::onScaleChanged() {
+    const Cursor old = std::exchange(handCursor_, Cursor(HandCursorFor(Scaling())));
     // A cursor in use must not be destroyed: the new hand takes its place first.
     if (old && GetCursor() == old.get()) SetCursor(handCursor_.get());
 }
@@ -176,22 +177,23 @@ HCURSOR AboutWindow::CursorOver(HWND control) const {
 void AboutWindow::onPaint() {
     PaintScope paint(hwnd_);
     HDC dc = paint.dc();
-    const int dpi = controls_.Dpi();
+    const Scale& scale = Scaling();
     for (const about::LineStyle& style : about::kLineStyles) {
         const ControlRow* row = controls_.Row(style.id);
         if (!row) continue;
-        const int x1 = TwipsToPixels(row->rc.left, dpi), y1 = TwipsToPixels(row->rc.top, dpi);
-        const int x2 = TwipsToPixels(row->rc.width, dpi), y2 = TwipsToPixels(row->rc.height, dpi);
+        const int x1 = scale.Twips(row->rc.left), y1 = scale.Twips(row->rc.top);
+        const int x2 = scale.Twips(row->rc.width), y2 = scale.Twips(row->rc.height);
+        // The layout gives the widths in pixels: thicker only with larger text.
+        const int width = scale.MonitorPx(style.widthPixels);
         SetDCBrushColor(dc, style.colour);
         SetDCPenColor(dc, style.colour);
         if (y1 == y2 || x1 == x2) {
             // Straight lines as rectangles: a wide pen would be centred on the
             // line and cover the grey half of the etched pair.
-            RECT rc = y1 == y2 ? RECT{x1, y1, x2 + 1, y1 + style.widthPixels}
-                               : RECT{x1, y1, x1 + style.widthPixels, y2 + 1};
+            RECT rc = y1 == y2 ? RECT{x1, y1, x2 + 1, y1 + width} : RECT{x1, y1, x1 + width, y2 + 1};
             FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
         } else {
-            Pen pen(CreatePen(PS_SOLID, style.widthPixels, style.colour));
+            Pen pen(CreatePen(PS_SOLID, width, style.colour));
             Selection selected(dc, pen.get());
             MoveToEx(dc, x1, y1, nullptr);
             LineTo(dc, x2, y2);
@@ -225,10 +227,9 @@ void AboutWindow::paintPicture1(HDC dc) {
     // The picture is drawn for 96 DPI; a scaled mapping grows it with the
     // window, its transparent pixels still leaving the face colour alone.
     const SIZE own = donate_.PixelSize();
-    const int dpi = controls_.Dpi();
     const int oldMode = SetMapMode(dc, MM_ANISOTROPIC);
     SetWindowExtEx(dc, own.cx, own.cy, nullptr);
-    SetViewportExtEx(dc, ScalePx(own.cx, dpi), ScalePx(own.cy, dpi), nullptr);
+    SetViewportExtEx(dc, Scaling().Px(own.cx), Scaling().Px(own.cy), nullptr);
     donate_.Draw(dc, 0, 0);
     SetMapMode(dc, oldMode);
     if (GetFocus() == picture) DrawFocusRect(dc, &rc);

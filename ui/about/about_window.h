@@ -46,7 +46,7 @@ private:
     void onColoursChanged() override;
     void onGone() override;
     void onCreate() override;
-    void onDpiChanged(int dpi) override;
+    void onScaleChanged() override;
     void onCommand(int id, int code) override;
     void onControlMouseMove(int id) override;
     void onControlClick(int id) override;

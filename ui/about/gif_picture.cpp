@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "platform/com.h"
-#include "platform/gdi.h"
 #include "platform/system_library.h"
+#include "ui/controls/dpi.h"
 
 namespace pulvar {
 
@@ -30,14 +30,6 @@ struct Ole {
 const Ole& OleFunctions() {
     static const Ole ole;
     return ole;
-}
-
-// OLE measures pictures in HIMETRIC, converted from pixels at the screen's
-// resolution when loading; the same resolution turns them back exactly.
-int ScreenDpiX() {
-    ScreenDc screen;
-    const int dpi = GetDeviceCaps(screen.get(), LOGPIXELSX);
-    return dpi > 0 ? dpi : 96;
 }
 
 }  // namespace
@@ -81,7 +73,9 @@ SIZE GifPicture::PixelSize() const {
     OLE_YSIZE_HIMETRIC height = 0;
     picture_.get()->get_Width(&width);
     picture_.get()->get_Height(&height);
-    const int dpi = ScreenDpiX();
+    // OLE measures pictures in HIMETRIC, converted from pixels at the screen's
+    // resolution when loading; the same resolution turns them back exactly.
+    const int dpi = ScreenDpi();
     return {MulDiv(width, dpi, kHimetricPerInch), MulDiv(height, dpi, kHimetricPerInch)};
 }
 

@@ -18,6 +18,7 @@ namespace {
 
 // Longer tips wrap at this width, in pixels at 96 DPI.
 constexpr int kTipMaxWidth96 = 400;
+constexpr UINT_PTR kTooltipSubclass = 1;
 
 struct ClassAndStyle {
     const wchar_t* cls;
@@ -68,9 +69,9 @@ RECT ControlSet::PixelRect(int id) const {
     int inset = 0;
     if (const ControlRow* container = Row(row->container); container && container->kind == Kind::PictureBox)
         inset = container->border == Border::None ? 0 : 1;
-    int x = TwipsToPixels(origin.x + row->rc.left, dpi_) + inset;
-    int y = TwipsToPixels(origin.y + row->rc.top, dpi_) + inset;
-    return {x, y, x + TwipsToPixels(row->rc.width, dpi_), y + TwipsToPixels(row->rc.height, dpi_)};
+    int x = scale_->Twips(origin.x + row->rc.left) + inset;
+    int y = scale_->Twips(origin.y + row->rc.top) + inset;
+    return {x, y, x + scale_->Twips(row->rc.width), y + scale_->Twips(row->rc.height)};
 }
 
 const ControlRow* ControlSet::Row(int id) const {
@@ -84,13 +85,13 @@ HWND ControlSet::operator[](int id) const {
     return it == hwnds_.end() ? nullptr : it->second;
 }
 
-void ControlSet::Create(HWND parent, const ControlRow* rows, size_t count, int dpi) {
+void ControlSet::Create(HWND parent, const ControlRow* rows, size_t count, const Scale& scale) {
     RegisterPictureBoxClass();
     parent_ = parent;
     rows_ = rows;
     count_ = count;
-    dpi_ = dpi;
-    fonts_.Create(dpi);
+    scale_ = &scale;
+    fonts_.Create(scale);
 
     // Each new control goes below those made before it, so they are made in
     // their final z-order: the gauges in front of the picture box that holds
@@ -119,8 +120,8 @@ void ControlSet::Create(HWND parent, const ControlRow* rows, size_t count, int d
         hwnds_[row.id] = hwnd;
         // Picture boxes are this program's own class and report for themselves.
         if (row.kind == Kind::PictureBox) {
-            // The DPI first, so the icon is loaded once, at its size.
-            PictureBox(hwnd).SetDpi(dpi);
+            // The scale first, so the icon is loaded once, at its size.
+            PictureBox(hwnd).SetScale(scale);
             if (row.image != 0) PictureBox(hwnd).LoadImage(row.image);
         } else {
             Subclass(hwnd);
@@ -155,7 +156,8 @@ void ControlSet::CreateTooltip() const {
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent_, nullptr,
                                Module(), nullptr);
-    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, ScalePx(kTipMaxWidth96, dpi_));
+    scaleTooltip();
+    SetWindowSubclass(tooltip_, TooltipProc, kTooltipSubclass, reinterpret_cast<DWORD_PTR>(this));
     for (size_t i = 0; i < count_; ++i) {
         const ControlRow& row = rows_[i];
         HWND hwnd = (*this)[row.id];
@@ -179,23 +181,45 @@ void ControlSet::addTip(HWND control, const char* tip) const {
     SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
+// The tips wrap at a width, and are written in the system's message font,
+// that grow with the window.
+void ControlSet::scaleTooltip() const {
+    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, scale_->Px(kTipMaxWidth96));
+    Font font = MessageFont(*scale_);
+    if (!font) return;
+    SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+    tooltipFont_ = std::move(font);  // the old one goes once the tooltip has the new one
+}
+
+// A tooltip takes the system's font again whenever a setting changes (it
+// is a top-level window and hears every WM_SETTINGCHANGE): it is given back
+// the window's, whatever order the windows hear the change in.
+LRESULT CALLBACK ControlSet::TooltipProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self) {
+    const LRESULT result = DefSubclassProc(hwnd, msg, wp, lp);
+    if (msg == WM_SETTINGCHANGE) {
+        if (HFONT font = reinterpret_cast<const ControlSet*>(self)->tooltipFont_.get())
+            SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    } else if (msg == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, TooltipProc, kTooltipSubclass);
+    }
+    return result;
+}
+
 // Only a box tall enough for two lines wraps; a one-line box clips, so no
 // half-visible second line appears.
 DWORD ControlSet::labelStyle(const ControlRow& row) const {
-    const bool wraps = TwipsToPixels(row.rc.height, dpi_) >= -2 * FontSet::HeightFor(row.font, dpi_);
+    const bool wraps = scale_->Twips(row.rc.height) >= -2 * FontSet::HeightFor(row.font, *scale_);
     return wraps ? SS_LEFT : SS_LEFTNOWORDWRAP;
 }
 
-void ControlSet::SetDpi(int dpi) {
-    if (dpi == dpi_) return;
-    dpi_ = dpi;
-    if (tooltip_) SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, ScalePx(kTipMaxWidth96, dpi_));
+void ControlSet::Rescale() {
+    if (tooltip_) scaleTooltip();
     FontSet oldFonts = std::move(fonts_);  // freed once no control uses them
-    fonts_.Create(dpi);
+    fonts_.Create(*scale_);
     layOut(true);
 }
 
-// Fonts, images and label shapes for the current DPI; moving also puts every
+// Fonts, images and label shapes for the current scale; moving also puts every
 // control in its place (new controls are created there).
 void ControlSet::layOut(bool moving) {
     std::vector<Font> oldFitted = std::move(fittedFonts_);
@@ -232,7 +256,7 @@ void ControlSet::layOut(bool moving) {
         }
         SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), moving);
         if (row.image != 0 && row.kind == Kind::PictureButton) setButtonImage(hwnd, row.image);
-        if (row.kind == Kind::PictureBox) PictureBox(hwnd).SetDpi(dpi_);
+        if (row.kind == Kind::PictureBox) PictureBox(hwnd).SetScale(*scale_);
         if (row.kind == Kind::Label || row.kind == Kind::LabelCentred) clipUnderControls(row, rc, moving);
     }
 }
@@ -252,20 +276,20 @@ bool ControlSet::inInk(int id) const {
     return false;
 }
 
-// The best-fitting image for this DPI: the 96 DPI art, scaled.
+// The best-fitting image for this scale: the 96 DPI art, scaled.
 void ControlSet::setButtonImage(HWND button, int resourceId) {
     if (IsBitmapResource(resourceId)) {
         Bitmap bitmap(static_cast<HBITMAP>(
             LoadImageW(Module(), MAKEINTRESOURCEW(resourceId), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
         BITMAP bm{};
-        if (dpi_ != 96 && GetObjectW(bitmap.get(), sizeof bm, &bm))
+        if (scale_->DrawDpi() != 96 && GetObjectW(bitmap.get(), sizeof bm, &bm))
             bitmap.reset(static_cast<HBITMAP>(LoadImageW(Module(), MAKEINTRESOURCEW(resourceId), IMAGE_BITMAP,
-                                                         ScalePx(bm.bmWidth, dpi_), ScalePx(bm.bmHeight, dpi_),
+                                                         scale_->Px(bm.bmWidth), scale_->Px(bm.bmHeight),
                                                          LR_DEFAULTCOLOR)));
         SendMessageW(button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap.get()));
         buttonBitmaps_.push_back(std::move(bitmap));
     } else {
-        Icon icon(LoadIconImage(resourceId, ScalePx(32, dpi_)));
+        Icon icon(LoadIconImage(resourceId, scale_->Px(32)));
         const bool ink = inInk(GetDlgCtrlID(button));
         if (HICON inked = ink ? InkedIcon(icon.get(), GetSysColor(COLOR_BTNTEXT)) : nullptr) icon.reset(inked);
         SendMessageW(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon.get()));

@@ -1,5 +1,6 @@
 // The table engine: turns a window's layout rows into real controls, and
-// lays them out again when the DPI changes. It knows no window's details.
+// lays them out again when the window's scale changes. It knows no window's
+// details.
 #pragma once
 
 #include <windows.h>
@@ -7,6 +8,7 @@
 #include <map>
 #include <vector>
 
+#include "ui/controls/dpi.h"
 #include "ui/controls/fonts.h"
 #include "ui/controls/owners.h"
 #include "ui/layout.h"
@@ -19,15 +21,17 @@ public:
     ControlSet(const ControlSet&) = delete;
     ControlSet& operator=(const ControlSet&) = delete;
 
-    // Creates every row as a child of parent, in the order of the rows.
-    void Create(HWND parent, const ControlRow* rows, size_t count, int dpi);
+    // Creates every row as a child of parent, in the order of the rows, at
+    // the parent's scale, which the set follows from then on.
+    void Create(HWND parent, const ControlRow* rows, size_t count, const Scale& scale);
     // The tooltip and the rows' tips. Nobody sees a tip before the pointer
     // has rested on a control, and a screen reader reads one only for the
     // control with the focus, so the window makes them when the pointer first
     // moves over a control or the focus first moves on; once only.
     void CreateTooltip() const;
-    // Lays every control out again for another DPI: places, fonts, images.
-    void SetDpi(int dpi);
+    // The parent's scale changed: every control is laid out again (places,
+    // fonts, images, the tooltip's width and font).
+    void Rescale();
     // A picture button whose image's black is ink (ui/controls/ink.h); told
     // before Create.
     void DrawInInk(int id) { inkIds_.push_back(id); }
@@ -38,7 +42,6 @@ public:
     const ControlRow* Row(int id) const;
     // Where a row sits in the parent's client area, in pixels.
     RECT PixelRect(int id) const;
-    int Dpi() const { return dpi_; }
     HFONT FontFor(FontId font) const { return fonts_[font]; }
     // The tooltip, made now if the window has not made it yet.
     HWND Tooltip() const;
@@ -47,6 +50,8 @@ private:
     POINT originTwips(const ControlRow& row) const;
     HWND createControl(HWND parent, const ControlRow& row);
     void addTip(HWND control, const char* tip) const;
+    void scaleTooltip() const;
+    static LRESULT CALLBACK TooltipProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self);
     void layOut(bool moving);
     void setButtonImage(HWND button, int resourceId);
     bool inInk(int id) const;
@@ -55,7 +60,7 @@ private:
 
     const ControlRow* rows_ = nullptr;
     size_t count_ = 0;
-    int dpi_ = 96;
+    const Scale* scale_ = nullptr;  // the parent's
     std::map<int, HWND> hwnds_;
     FontSet fonts_;
     std::vector<Icon> buttonIcons_;
@@ -63,6 +68,7 @@ private:
     std::vector<Icon> inkIcons_;  // made again when the colours change
     std::vector<Bitmap> buttonBitmaps_;
     std::vector<Font> fittedFonts_;
+    mutable Font tooltipFont_;
     HWND parent_ = nullptr;
     mutable HWND tooltip_ = nullptr;  // a window: destroyed with its owner
 };

@@ -1,6 +1,10 @@
 #include "ui/controls/dpi.h"
 #include "platform/gdi.h"
+#include "platform/registry.h"
 #include "platform/system_library.h"
+
+#include <algorithm>
+#include <cstring>
 
 #include "ui/layout.h"
 
@@ -67,17 +71,68 @@ void AdjustWindowRectForDpi(RECT* rc, DWORD style, DWORD exStyle, int dpi) {
         AdjustWindowRectEx(rc, style, FALSE, exStyle);
 }
 
-SIZE WindowSizeForDpi(HWND hwnd, int widthTwips, int heightTwips, int dpi) {
-    // The frame at that DPI: with per-monitor frames its caption and borders
-    // change with the DPI, so the old thickness would be wrong.
-    RECT frame{0, 0, TwipsToPixels(widthTwips, dpi), TwipsToPixels(heightTwips, dpi)};
-    AdjustWindowRectForDpi(&frame, static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE)),
-                           static_cast<DWORD>(GetWindowLongW(hwnd, GWL_EXSTYLE)), dpi);
+int TextScalePercent(Registry& registry) {
+    constexpr DWORD kSmallest = 100, kLargest = 225;
+    RegistryKey key;
+    if (registry.Open(RegistryRoot::CurrentUser, "Software\\Microsoft\\Accessibility", kRegistryQueryValue, &key) !=
+        kRegistryOk)
+        return static_cast<int>(kSmallest);
+    unsigned char data[4] = {};
+    std::uint32_t type = 0, size = sizeof data;
+    if (registry.Query(key, "TextScaleFactor", &type, data, &size) != kRegistryOk || type != REG_DWORD ||
+        size != sizeof data)
+        return static_cast<int>(kSmallest);
+    DWORD percent = 0;
+    std::memcpy(&percent, data, sizeof percent);
+    return static_cast<int>(std::clamp(percent, kSmallest, kLargest));
+}
+
+int Scale::MonitorPx(int px) const { return MulDiv(px, draw_, monitor_); }
+
+SIZE Scale::WindowSize(DWORD style, DWORD exStyle, int widthTwips, int heightTwips) const {
+    // The frame at the monitor's DPI: with per-monitor frames its caption and
+    // borders change with the DPI, so the old thickness would be wrong.
+    RECT frame{0, 0, Twips(widthTwips), Twips(heightTwips)};
+    AdjustWindowRectForDpi(&frame, style, exStyle, monitor_);
     return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
-void FitClientAreaForDpi(HWND hwnd, RECT suggested, int widthTwips, int heightTwips, int dpi) {
-    const SIZE size = WindowSizeForDpi(hwnd, widthTwips, heightTwips, dpi);
+Scale ScaleToFit(int monitorDpi, int textPercent, DWORD style, DWORD exStyle, int widthTwips, int heightTwips,
+                 const RECT& work) {
+    // At the usual text size there is nothing to limit: no frame to measure at start.
+    if (textPercent <= 100) return Scale(monitorDpi, monitorDpi);
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectForDpi(&frame, style, exStyle, monitorDpi);
+    const int room = (work.right - work.left) - (frame.right - frame.left);
+    const int roomHigh = (work.bottom - work.top) - (frame.bottom - frame.top);
+    int draw = MulDiv(monitorDpi, textPercent, 100);
+    while (draw > monitorDpi &&
+           (TwipsToPixels(widthTwips, draw) > room || TwipsToPixels(heightTwips, draw) > roomHigh))
+        --draw;
+    return Scale(monitorDpi, std::max(draw, monitorDpi));
+}
+
+RECT WorkAreaNear(HWND hwnd) {
+    return WorkAreaOf(hwnd ? MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST)
+                           : MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY));
+}
+
+RECT WorkAreaOf(HMONITOR monitor) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoW(monitor, &info)) return info.rcWork;
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    return work;
+}
+
+SIZE WindowSizeFor(HWND hwnd, int widthTwips, int heightTwips, const Scale& scale) {
+    return scale.WindowSize(static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE)),
+                            static_cast<DWORD>(GetWindowLongW(hwnd, GWL_EXSTYLE)), widthTwips, heightTwips);
+}
+
+void FitClientArea(HWND hwnd, RECT place, int widthTwips, int heightTwips, const Scale& scale) {
+    const SIZE size = WindowSizeFor(hwnd, widthTwips, heightTwips, scale);
     if (IsIconic(hwnd)) {
         // Moving a minimised window would move its button-sized rectangle:
         // only the place it is restored to takes the new size.
@@ -91,8 +146,8 @@ void FitClientAreaForDpi(HWND hwnd, RECT suggested, int widthTwips, int heightTw
         }
         return;
     }
-    const int width = TwipsToPixels(widthTwips, dpi), height = TwipsToPixels(heightTwips, dpi);
-    SetWindowPos(hwnd, nullptr, suggested.left, suggested.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    const int width = scale.Twips(widthTwips), height = scale.Twips(heightTwips);
+    SetWindowPos(hwnd, nullptr, place.left, place.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
     // A system that draws the frame at another DPI than the window's own
     // (no per-monitor frames) leaves the client area off by the difference.
     RECT client{};

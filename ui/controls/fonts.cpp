@@ -32,17 +32,17 @@ size_t IndexOf(FontId font) {
 
 }  // namespace
 
-void FontSet::Create(int dpi) {
+void FontSet::Create(const Scale& scale) {
     for (size_t i = 0; i < std::size(kFonts); ++i) {
         const FontRow& row = kFonts[i];
         LOGFONTW lf{};
-        lf.lfHeight = PointsToFontHeight(row.points, dpi);
+        lf.lfHeight = scale.FontHeight(row.points);
         lf.lfWeight = row.weight;
         lf.lfCharSet = row.anyScript ? DEFAULT_CHARSET : ANSI_CHARSET;
         lf.lfQuality = DEFAULT_QUALITY;
-        // MS Sans Serif is a bitmap font drawn for 96 DPI; at any other DPI
+        // MS Sans Serif is a bitmap font drawn for 96 DPI; at any other size
         // its TrueType successor scales cleanly.
-        const bool bitmapFace = dpi == 96 && !row.anyScript;
+        const bool bitmapFace = scale.DrawDpi() == 96 && !row.anyScript;
         lstrcpynW(lf.lfFaceName, bitmapFace ? L"MS Sans Serif" : L"Microsoft Sans Serif", LF_FACESIZE);
         fonts_[i].reset(CreateFontIndirectW(&lf));
     }
@@ -50,7 +50,26 @@ void FontSet::Create(int dpi) {
 
 HFONT FontSet::operator[](FontId font) const { return fonts_[IndexOf(font)].get(); }
 
-int FontSet::HeightFor(FontId font, int dpi) { return PointsToFontHeight(kFonts[IndexOf(font)].points, dpi); }
+int FontSet::HeightFor(FontId font, const Scale& scale) { return scale.FontHeight(kFonts[IndexOf(font)].points); }
+
+Font MessageFont(const Scale& scale) {
+    using ForDpiFn = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
+    static const auto forDpi = reinterpret_cast<ForDpiFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "SystemParametersInfoForDpi")));
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    LOGFONTW& lf = metrics.lfMessageFont;
+    if (forDpi && forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0,
+                         static_cast<UINT>(scale.MonitorDpi()))) {
+        lf.lfHeight = scale.MonitorPx(lf.lfHeight);
+    } else if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+        // Before Windows 10 1607 the metrics are those of the system's DPI.
+        lf.lfHeight = MulDiv(lf.lfHeight, scale.DrawDpi(), ScreenDpi());
+    } else {
+        return Font();
+    }
+    return Font(CreateFontIndirectW(&lf));
+}
 
 Font CondensedToFit(HDC dc, const std::wstring& caption, HFONT font, RECT box, bool wraps) {
     const int width = box.right - box.left, height = box.bottom - box.top;

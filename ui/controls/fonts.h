@@ -1,4 +1,4 @@
-// The layouts' fonts at one DPI, and fitting a caption into its box.
+// The layouts' fonts at one scale, the tooltip's, and fitting a caption into its box.
 #pragma once
 
 #include <windows.h>
@@ -6,6 +6,7 @@
 #include <array>
 #include <string>
 
+#include "ui/controls/dpi.h"
 #include "ui/controls/owners.h"
 #include "ui/layout.h"
 
@@ -15,15 +16,19 @@ class FontSet {
 public:
     static constexpr size_t kCount = 6;  // one per FontId
 
-    // Every font of the table at the given DPI.
-    void Create(int dpi);
+    // Every font of the table at the given scale.
+    void Create(const Scale& scale);
     HFONT operator[](FontId font) const;
-    // The font's CreateFont height at the given DPI.
-    static int HeightFor(FontId font, int dpi);
+    // The font's CreateFont height at the given scale.
+    static int HeightFor(FontId font, const Scale& scale);
 
 private:
     std::array<Font, kCount> fonts_;  // in the order of the font table
 };
+
+// The system's message font (the one tooltips use) at the scale: its size at
+// the monitor's DPI, grown by the text size.
+Font MessageFont(const Scale& scale);
 
 // The layout was drawn with a slightly narrower MS Sans Serif than some
 // systems have. A fixed caption that would be clipped (a one-line box) or need

@@ -14,18 +14,19 @@ namespace {
 // State of one picture box, owned by the window and freed at WM_NCDESTROY.
 struct PictureData {
     COLORREF back = CLR_INVALID;  // CLR_INVALID: the standard button face
-    int dpi = 96;
+    Scale scale;
     int imageId = 0;      // the image's resource
     bool loaded = false;  // whether it has been loaded yet
-    Icon bigIcon;
+    Icon bigIcon;         // at the window icons' sizes
     Icon smallIcon;
-    Bitmap bitmap;
+    Icon drawnIcon;       // at the size the box draws it, when that is another
+    Bitmap bitmap;        // at the size the box draws it
     HWND tooltip = nullptr;  // the form's, which shows this box's tip
 };
 
-// Picture boxes keep their images until the DPI changes: the status lamps
+// Picture boxes keep their images until the scale changes: the status lamps
 // lend theirs to the window icon, and lend it the new ones then.
-// Icons come at the system's sizes for the box's DPI. The image is loaded
+// Icons come at the system's sizes for the monitor's DPI. The image is loaded
 // when first painted or asked for: the boxes that have one start hidden, and
 // each icon costs the system some work at start.
 void Load(PictureData& data) {
@@ -33,22 +34,34 @@ void Load(PictureData& data) {
     const int resourceId = data.imageId;
     if (resourceId == 0) return;
     if (IsBitmapResource(resourceId)) {
-        data.bitmap.reset(static_cast<HBITMAP>(
-            LoadImageW(Module(), MAKEINTRESOURCEW(resourceId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+        auto load = [&](int width, int height) {
+            return static_cast<HBITMAP>(LoadImageW(Module(), MAKEINTRESOURCEW(resourceId), IMAGE_BITMAP, width,
+                                                   height, LR_CREATEDIBSECTION));
+        };
+        data.bitmap.reset(load(0, 0));  // 0: its own size, drawn for 96 DPI
+        BITMAP bm{};
+        if (data.scale.DrawDpi() != 96 && GetObjectW(data.bitmap.get(), sizeof bm, &bm))
+            data.bitmap.reset(load(data.scale.Px(bm.bmWidth), data.scale.Px(bm.bmHeight)));
     } else {
-        data.bigIcon.reset(LoadIconImage(resourceId, SystemMetricForDpi(SM_CXICON, data.dpi)));
-        data.smallIcon.reset(LoadIconImage(resourceId, SystemMetricForDpi(SM_CXSMICON, data.dpi)));
+        const int big = data.scale.SystemMetric(SM_CXICON);
+        data.bigIcon.reset(LoadIconImage(resourceId, big));
+        data.smallIcon.reset(LoadIconImage(resourceId, data.scale.SystemMetric(SM_CXSMICON)));
+        // The box draws it at 32 pixels for 96 DPI: the window icon's size
+        // at the monitor's DPI, but not once the text is larger.
+        if (const int drawn = data.scale.Px(32); drawn != big)
+            data.drawnIcon.reset(LoadIconImage(resourceId, drawn));
     }
 }
 
-// The icons again for a new DPI. A status lamp's are lent to the window as
+// The images again for a new scale. A status lamp's are lent to the window as
 // its icon: the window gets the new ones before the old ones are freed, so it
 // never holds a freed icon.
 void Reload(HWND box, PictureData& data) {
     const Icon oldBig = std::move(data.bigIcon), oldSmall = std::move(data.smallIcon);
+    data.drawnIcon.reset();
     Load(data);
     HWND window = GetParent(box);
-    if (reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_BIG, 0)) == oldBig.get())
+    if (oldBig && reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_BIG, 0)) == oldBig.get())
         SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(data.bigIcon.get()));
     if (oldSmall && reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0)) == oldSmall.get())
         SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(data.smallIcon.get()));
@@ -68,8 +81,9 @@ void Paint(HWND hwnd, const PictureData* data) {
     SetDCBrushColor(dc, back);
     FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
     if (data && data->bigIcon) {
-        const int size = ScalePx(32, data->dpi);
-        DrawIconEx(dc, 0, 0, data->bigIcon.get(), size, size, 0, nullptr, DI_NORMAL);
+        const int size = data->scale.Px(32);
+        DrawIconEx(dc, 0, 0, data->drawnIcon ? data->drawnIcon.get() : data->bigIcon.get(), size, size, 0, nullptr,
+                   DI_NORMAL);
     } else if (data && data->bitmap) {
         BITMAP bm{};
         GetObjectW(data->bitmap.get(), sizeof bm, &bm);
@@ -97,10 +111,10 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
                 InvalidateRect(hwnd, nullptr, TRUE);
             }
             return 0;
-        case kMsgPictureSetDpi:
-            if (data && data->dpi != static_cast<int>(wp)) {
-                data->dpi = static_cast<int>(wp);
-                if (data->loaded && data->bigIcon) Reload(hwnd, *data);
+        case kMsgPictureSetScale:
+            if (const Scale scale(static_cast<int>(wp), static_cast<int>(lp)); data && data->scale != scale) {
+                data->scale = scale;
+                if (data->loaded && (data->bigIcon || data->bitmap)) Reload(hwnd, *data);
                 InvalidateRect(hwnd, nullptr, TRUE);
             }
             return 0;

@@ -51,21 +51,22 @@ constexpr Event kBoxClicks[] = {
 
 // The slider's pointer is the pointing-hand icon turned into a cursor whose
 // hot spot is the fingertip.
-HCURSOR HandCursorFromIcon(int resourceId, int dpi) {
-    Icon icon(LoadIconImage(resourceId, ScalePx(32, dpi)));
+HCURSOR HandCursorFromIcon(int resourceId, const Scale& scale) {
+    Icon icon(LoadIconImage(resourceId, scale.Px(32)));
     if (!icon) return nullptr;
     ICONINFO info{};
     if (!GetIconInfo(icon.get(), &info)) return nullptr;
     Bitmap mask(info.hbmMask), colour(info.hbmColor);
     info.fIcon = FALSE;
-    info.xHotspot = static_cast<DWORD>(ScalePx(12, dpi));
-    info.yHotspot = static_cast<DWORD>(ScalePx(1, dpi));
+    info.xHotspot = static_cast<DWORD>(scale.Px(12));
+    info.yHotspot = static_cast<DWORD>(scale.Px(1));
     return CreateIconIndirect(&info);
 }
 
 }  // namespace
 
-MainWindow::MainWindow(Services& services) : Window(kKind), services_(services), about_(services) {
+MainWindow::MainWindow(Services& services)
+    : Window(kKind, services.registry), services_(services), about_(services) {
     for (Ctl c : form1::kInkImages) controls_.DrawInInk(form1::id(c));
 }
 
@@ -176,10 +177,10 @@ void MainWindow::onMouseMove(POINT pt) {
         Form_MouseMove();
 }
 
-// The slider's pointer is made again for the new DPI when next needed, or at
-// once if it is the pointer now: a cursor in use must not be destroyed. (The
-// lamp lent to the window as its icon lends its new icons itself.)
-void MainWindow::onDpiChanged(int /*dpi*/) {
+// The slider's pointer is made again for the new scale when next needed, or
+// at once if it is the pointer now: a cursor in use must not be destroyed.
+// (The lamp lent to the window as its icon lends its new icons itself.)
+void MainWindow::onScaleChanged() {
     const Cursor old = std::move(sliderCursor_);
     if (old && GetCursor() == old.get()) SetCursor(CursorOver(Control(Ctl::Slider1)));
 }
@@ -189,7 +190,7 @@ void MainWindow::onDpiChanged(int /*dpi*/) {
 // round trips.
 HCURSOR MainWindow::CursorOver(HWND control) const {
     if (control != Control(Ctl::Slider1)) return nullptr;
-    if (!sliderCursor_) sliderCursor_.reset(HandCursorFromIcon(IMG_HAND_SLIDER, controls_.Dpi()));
+    if (!sliderCursor_) sliderCursor_.reset(HandCursorFromIcon(IMG_HAND_SLIDER, Scaling()));
     return sliderCursor_.get();
 }
 

@@ -66,7 +66,7 @@ public:
 
 private:
     LRESULT onMessage(UINT msg, WPARAM wp, LPARAM lp) override;
-    void onDpiChanged(int dpi) override;
+    void onScaleChanged() override;
     void onCreate() override;
     void onCommand(int id, int code) override;
     void onControlMouseMove(int id) override;
