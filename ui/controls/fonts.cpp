@@ -1,6 +1,7 @@
 #include "ui/controls/fonts.h"
 #include "platform/gdi.h"
 
+#include <cstdlib>
 #include <iterator>
 
 namespace pulvar {
@@ -59,15 +60,18 @@ Font MessageFont(const Scale& scale) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     LOGFONTW& lf = metrics.lfMessageFont;
-    if (forDpi && forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0,
-                         static_cast<UINT>(scale.MonitorDpi()))) {
-        lf.lfHeight = scale.MonitorPx(lf.lfHeight);
-    } else if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+    if (!forDpi ||
+        !forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(scale.MonitorDpi()))) {
+        if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return Font();
         // Before Windows 10 1607 the metrics are those of the system's DPI.
-        lf.lfHeight = MulDiv(lf.lfHeight, scale.DrawDpi(), ScreenDpi());
-    } else {
-        return Font();
+        lf.lfHeight = MulDiv(lf.lfHeight, scale.MonitorDpi(), ScreenDpi());
     }
+    // Windows has already grown its message font by the user's text size, as
+    // in its own message boxes: it is not grown again. Where the system's
+    // font does not follow the text size (Wine), the layout's own small text
+    // at the window's scale is the least a tip gets.
+    const int least = scale.FontHeight(kFonts[IndexOf(FontId::Default)].points);
+    if (std::abs(lf.lfHeight) < std::abs(least)) lf.lfHeight = least;
     return Font(CreateFontIndirectW(&lf));
 }
 

@@ -26,8 +26,9 @@ private:
     std::array<Font, kCount> fonts_;  // in the order of the font table
 };
 
-// The system's message font (the one tooltips use) at the scale: its size at
-// the monitor's DPI, grown by the text size.
+// The system's message font (the one tooltips use) at the monitor's DPI, as
+// the system sizes it for the user's text size, and never smaller than the
+// layout's own small text at the scale.
 Font MessageFont(const Scale& scale);
 
 // The layout was drawn with a slightly narrower MS Sans Serif than some
