@@ -26,18 +26,19 @@ std::string Region() {
 
 // The main window wired to the real clock and regional settings; the rest
 // stays fake so nothing blocks.
-struct RealRegion {
+class Regional : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(form.Create(SW_HIDE)); }
+    std::string Shown(Ctl c) const { return WindowTextUtf8(form.Control(c)); }
     testing::TestServices fakes;
     Services services{fakes.prompt, RealServices().clock, RealServices().locale, fakes.shell, fakes.ending,
                       RealPrinter(), RealRegistry(), RealPrograms()};
+    MainWindow form{services};
 };
 
-TEST(Regional, ClockTickShowsTheTimeInTheRegionalFormat) {
-    RealRegion region;
-    MainWindow form(region.services);
-    ASSERT_TRUE(form.Create(SW_HIDE));
+TEST_F(Regional, ClockTickShowsTheTimeInTheRegionalFormat) {
     form.Timer1_Timer();
-    const std::string shown = WindowTextUtf8(form.Control(Ctl::Label9));
+    const std::string shown = Shown(Ctl::Label9);
     if (Region() == "es_ES") {
         EXPECT_TRUE(std::regex_match(shown, std::regex("([01]?[0-9]|2[0-3]):[0-5][0-9]:[0-5][0-9]"))) << shown;
     } else if (Region() == "en_US") {
@@ -47,19 +48,16 @@ TEST(Regional, ClockTickShowsTheTimeInTheRegionalFormat) {
     }
 }
 
-TEST(Regional, FractionsAreReadAndWrittenWithTheRegionalSeparator) {
-    RealRegion region;
-    MainWindow form(region.services);
-    ASSERT_TRUE(form.Create(SW_HIDE));
+TEST_F(Regional, FractionsAreReadAndWrittenWithTheRegionalSeparator) {
     const bool comma = Region() == "es_ES";
     if (!comma && Region() != "en_US") GTEST_SKIP() << "needs LC_ALL es_ES.UTF-8 or en_US.UTF-8";
     SetWindowTextUtf8(form.Control(Ctl::Text2), comma ? "72,5" : "72.5");
     SetWindowTextUtf8(form.Control(Ctl::Text3), "120");
     SetWindowTextUtf8(form.Control(Ctl::Text4), comma ? "90,5" : "90.5");
     form.Command1_Click();
-    EXPECT_TRUE(region.fakes.prompt.shown.empty());
-    EXPECT_EQ(WindowTextUtf8(form.Control(Ctl::Label7)), comma ? "72,5, Completamente Normal. " : "72.5, Completamente Normal. ");
-    EXPECT_EQ(WindowTextUtf8(form.Control(Ctl::Label8)).substr(0, 11), comma ? "120/90,5, H" : "120/90.5, H");
+    EXPECT_TRUE(fakes.prompt.shown.empty());
+    EXPECT_EQ(Shown(Ctl::Label7), comma ? "72,5, Completamente Normal. " : "72.5, Completamente Normal. ");
+    EXPECT_EQ(Shown(Ctl::Label8).substr(0, 11), comma ? "120/90,5, H" : "120/90.5, H");
 }
 
 }  // namespace

@@ -21,6 +21,7 @@
 #include "platform/report_font.h"
 #include "platform/text.h"
 #include "report/print_report.h"
+#include "ui/controls/window_text.h"
 #include "ui/main/main_window.h"
 
 namespace pulvar {
@@ -139,17 +140,11 @@ void ExpectFailure(const ShownBox& box) {
     ExpectBox(box, "No se pudo imprimir el reporte. Compruebe la impresora predeterminada.", "PULVAR", 48u);
 }
 
-std::string TextOf(HWND hwnd) {
-    wchar_t buffer[1024] = {};
-    GetWindowTextW(hwnd, buffer, 1024);
-    return Narrow(buffer);
-}
-
 // The title in front once it is the expected one (Wine brings another thread's window forward late), or after 2 s.
 std::string FrontOnceSettled(const std::string& expected) {
-    for (int i = 0; i < 200 && TextOf(GetForegroundWindow()) != expected; ++i)
+    for (int i = 0; i < 200 && WindowTextUtf8(GetForegroundWindow()) != expected; ++i)
         if (MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT) == WAIT_OBJECT_0) testing::Pump();
-    return TextOf(GetForegroundWindow());
+    return WindowTextUtf8(GetForegroundWindow());
 }
 
 // The main window, hidden, with the given printer behind "Imprimir ".
@@ -162,9 +157,9 @@ public:
         created = window_.Create(SW_HIDE);
     }
 
-    void Type(form1::Ctl box, const std::string& text) { SetWindowTextW(window_.Control(box), Widen(text).c_str()); }
-    std::string Shown(form1::Ctl c) const { return TextOf(window_.Control(c)); }
-    std::string Title() const { return TextOf(window_.Hwnd()); }
+    void Type(form1::Ctl box, const std::string& text) { SetWindowTextUtf8(window_.Control(box), text); }
+    std::string Shown(form1::Ctl c) const { return WindowTextUtf8(window_.Control(c)); }
+    std::string Title() const { return WindowTextUtf8(window_.Hwnd()); }
     void Evaluate(const std::string& name, const std::string& pulse, const std::string& systolic,
                   const std::string& diastolic) {
         Type(form1::Ctl::Text1, name);
@@ -172,6 +167,12 @@ public:
         Type(form1::Ctl::Text3, systolic);
         Type(form1::Ctl::Text4, diastolic);
         window_.Command1_Click();
+    }
+    // Created, with Ana's 72 and 120/80 evaluated and no box shown so far.
+    bool Evaluated() {
+        if (created) Evaluate("Ana", "72", "120", "80");
+        fakes.prompt.shown.clear();
+        return created;
     }
     MainWindow& window() { return window_; }
 
@@ -186,9 +187,7 @@ private:
 TEST(PrintReport, CancelPrintsNothing) {
     RecordingPrinter printer;
     ReportWindow w(printer);
-    ASSERT_TRUE(w.created);
-    w.Evaluate("Ana", "72", "120", "80");
-    w.fakes.prompt.shown.clear();
+    ASSERT_TRUE(w.Evaluated());
     w.fakes.prompt.answers = {kAnswerCancel};
     w.window().Command3_Click();
     ASSERT_EQ(w.fakes.prompt.shown.size(), 1u);
@@ -219,8 +218,7 @@ TEST(PrintReport, PrintsWhatTheWindowHoldsNow) {
 TEST(PrintReport, EachConfirmedReportIsADocumentOfItsOwn) {
     RecordingPrinter printer;
     ReportWindow w(printer);
-    ASSERT_TRUE(w.created);
-    w.Evaluate("Ana", "72", "120", "80");
+    ASSERT_TRUE(w.Evaluated());
     w.fakes.prompt.answers = {kAnswerOk, kAnswerCancel, kAnswerOk};
     w.window().Command3_Click();
     w.window().Command3_Click();
@@ -260,9 +258,7 @@ TEST(PrintReport, APrinterFailureShowsOneMessageAndLeavesTheWindowAlone) {
         printer.throwingLine = c.throwingLine;
         printer.throwStart = c.throwStart;
         ReportWindow w(printer);
-        ASSERT_TRUE(w.created);
-        w.Evaluate("Ana", "72", "120", "80");
-        w.fakes.prompt.shown.clear();
+        ASSERT_TRUE(w.Evaluated());
         const std::string captions = w.Shown(form1::Ctl::Label7) + w.Shown(form1::Ctl::Label8);
         const std::string title = w.Title();
         w.window().Command3_Click();
@@ -278,21 +274,6 @@ TEST(PrintReport, APrinterFailureShowsOneMessageAndLeavesTheWindowAlone) {
     }
 }
 
-// Printing to a file asks for the file's name; declining is the user's
-// choice, not a printer fault.
-TEST(PrintReport, DecliningTheFileNameEndsQuietly) {
-    RecordingPrinter printer;
-    printer.cancelStart = true;
-    ReportWindow w(printer);
-    ASSERT_TRUE(w.created);
-    w.Evaluate("Ana", "72", "120", "80");
-    w.fakes.prompt.shown.clear();
-    w.window().Command3_Click();
-    EXPECT_EQ(printer.calls, std::vector<std::string>{kStart});
-    ASSERT_EQ(w.fakes.prompt.shown.size(), 1u);
-    ExpectQuestion(w.fakes.prompt.shown[0]);
-}
-
 // The window serves its messages while the report prints: whatever comes
 // through (a second "Imprimir ", "Borrar", "Ver Resultados", typing, a click
 // on "Cerrar" or "Acerca de" by mouse or as screen readers give it, closing,
@@ -302,9 +283,7 @@ TEST(PrintReport, DecliningTheFileNameEndsQuietly) {
 TEST(PrintReport, NothingComesInWhileAReportPrints) {
     RecordingPrinter printer;
     ReportWindow w(printer);
-    ASSERT_TRUE(w.created);
-    w.Evaluate("Ana", "72", "120", "80");
-    w.fakes.prompt.shown.clear();
+    ASSERT_TRUE(w.Evaluated());
     HWND main = w.window().Hwnd();
     auto click = [&](form1::Ctl c) {
         SendMessageW(main, WM_COMMAND, MAKEWPARAM(form1::id(c), BN_CLICKED),
@@ -475,8 +454,7 @@ TEST(PrintReport, ACloseWhileAReportPrintsIsCarriedOutOrAsked) {
         SCOPED_TRACE(c.what);
         RecordingPrinter printer;
         ReportWindow w(printer);
-        ASSERT_TRUE(w.created);
-        w.Evaluate("Ana", "72", "120", "80");
+        ASSERT_TRUE(w.Evaluated());
         HWND main = w.window().Hwnd();
         if (c.answer != kInTime) printer.silent.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
         int realBox = 0;
@@ -515,19 +493,25 @@ TEST(PrintReport, BothCancelCodesAreTheUsersChoice) {
     EXPECT_FALSE(IsUserCancel(ERROR_SUCCESS));
     EXPECT_FALSE(IsUserCancel(ERROR_ACCESS_DENIED));
     EXPECT_FALSE(IsUserCancel(ERROR_INVALID_PRINTER_NAME));
-    // Cancelled as the document ends, and deleted from the queue halfway (the
-    // lines after it fail too): no message.
-    for (const std::set<int>& failingLines : {std::set<int>{}, std::set<int>{4, 5, 6}}) {
+    // The file's name declined as the document starts, cancelled as it ends,
+    // and deleted from the queue halfway (the lines after it fail too): no message.
+    const std::vector<std::string> whole = Document("Ana", kTypicalPulse, kTypicalPressure);
+    struct Case {
+        bool cancelStart;
+        std::set<int> failingLines;
+        std::vector<std::string> calls;
+    } cases[] = {{true, {}, {kStart}}, {false, {}, whole}, {false, {4, 5, 6}, whole}};
+    for (const Case& c : cases) {
         RecordingPrinter printer;
+        printer.cancelStart = c.cancelStart;
         printer.cancelEnd = true;
-        printer.failingLines = failingLines;
+        printer.failingLines = c.failingLines;
         ReportWindow w(printer);
-        ASSERT_TRUE(w.created);
-        w.Evaluate("Ana", "72", "120", "80");
-        w.fakes.prompt.shown.clear();
+        ASSERT_TRUE(w.Evaluated());
         w.window().Command3_Click();
-        EXPECT_EQ(printer.calls, Document("Ana", kTypicalPulse, kTypicalPressure));
-        EXPECT_EQ(w.fakes.prompt.shown.size(), 1u);
+        EXPECT_EQ(printer.calls, c.calls);
+        ASSERT_EQ(w.fakes.prompt.shown.size(), 1u);
+        ExpectQuestion(w.fakes.prompt.shown[0]);
     }
 }
 
@@ -563,53 +547,39 @@ protected:
             GTEST_SKIP() << "needs a print queue set up by tests/e2e/print_report.sh";
     }
 
-    // Prints from the window as the program does, and checks no handle is left behind.
-    std::vector<ShownBox> PrintFromWindow(const std::string& pulse, const std::string& systolic,
-                                          const std::string& diastolic, int reports,
-                                          const std::string& name = "María José Peña") {
+    // Prints from the window as the program does: a question for each report,
+    // the failure message after the last when the printer fails, no handle left behind.
+    void PrintFromWindow(const std::string& systolic, const std::string& diastolic, int reports,
+                         const std::string& name = "María José Peña", bool fails = false) {
         ReportWindow w(RealPrinter());
         EXPECT_TRUE(w.created);
-        w.Evaluate(name, pulse, systolic, diastolic);
+        w.Evaluate(name, "72", systolic, diastolic);
         w.fakes.prompt.shown.clear();
         const long handles = HandleCount::live;
         for (int i = 0; i < reports; ++i) w.window().Command3_Click();
         EXPECT_EQ(HandleCount::live, handles);
-        return w.fakes.prompt.shown;
+        const std::vector<ShownBox>& shown = w.fakes.prompt.shown;
+        ASSERT_EQ(shown.size(), static_cast<size_t>(reports + fails));
+        for (int i = 0; i < reports; ++i) ExpectQuestion(shown[i]);
+        if (fails) ExpectFailure(shown.back());
     }
 };
 
-TEST_F(RealPrinterTest, PrintsTheTypicalReport) {
-    std::vector<ShownBox> shown = PrintFromWindow("72", "120", "80", 1);
-    ASSERT_EQ(shown.size(), 1u);
-    ExpectQuestion(shown[0]);
-}
+TEST_F(RealPrinterTest, PrintsTheTypicalReport) { PrintFromWindow("120", "80", 1); }
 
-TEST_F(RealPrinterTest, PrintsTheLongestSentence) {
-    std::vector<ShownBox> shown = PrintFromWindow("72", "150", "95", 1);
-    ASSERT_EQ(shown.size(), 1u);
-    ExpectQuestion(shown[0]);
-}
+TEST_F(RealPrinterTest, PrintsTheLongestSentence) { PrintFromWindow("150", "95", 1); }
 
 // Far more text than one page holds: "p1 p2 ... p1500".
 TEST_F(RealPrinterTest, ALongNameGoesOnToTheNextPage) {
     std::string name;
     for (int i = 1; i <= 1500; ++i) name += (i > 1 ? " p" : "p") + std::to_string(i);
-    std::vector<ShownBox> shown = PrintFromWindow("72", "120", "80", 1, name);
-    ASSERT_EQ(shown.size(), 1u);
-    ExpectQuestion(shown[0]);
+    PrintFromWindow("120", "80", 1, name);
 }
 
-TEST_F(RealPrinterTest, TwoReportsAreTwoDocuments) {
-    std::vector<ShownBox> shown = PrintFromWindow("72", "120", "80", 2);
-    ASSERT_EQ(shown.size(), 2u);
-    ExpectQuestion(shown[0]);
-    ExpectQuestion(shown[1]);
-}
+TEST_F(RealPrinterTest, TwoReportsAreTwoDocuments) { PrintFromWindow("120", "80", 2); }
 
 TEST_F(RealPrinterTest, PrintsAGreekAndCyrillicName) {
-    std::vector<ShownBox> shown = PrintFromWindow("72", "120", "80", 1, "Νίκος Παπαδόπουλος Иван Петрович");
-    ASSERT_EQ(shown.size(), 1u);
-    ExpectQuestion(shown[0]);
+    PrintFromWindow("120", "80", 1, "Νίκος Παπαδόπουλος Иван Петрович");
 }
 
 // The printer refuses a second document while one is open, and leaves the
@@ -657,11 +627,8 @@ TEST_F(RealPrinterTest, AnExceptionGivesUpTheDocument) {
 
 TEST_F(RealPrinterTest, WithoutADefaultPrinterTellsSoOnce) {
     const auto started = std::chrono::steady_clock::now();
-    std::vector<ShownBox> shown = PrintFromWindow("72", "120", "80", 1);
+    PrintFromWindow("120", "80", 1, "María José Peña", true);
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20));
-    ASSERT_EQ(shown.size(), 2u);
-    ExpectQuestion(shown[0]);
-    ExpectFailure(shown[1]);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "fakes.h"
+#include "form1_fixture.h"
 #include "platform/text.h"
 #include "ui/about/about_window.h"
 #include "ui/main/main_window.h"
@@ -18,7 +19,6 @@ namespace {
 
 using form1::Ctl;
 using testing::Pump;
-using testing::TestServices;
 
 // Memory a soak may grow by before it counts as a leak: heap pages that the
 // allocator keeps once touched.
@@ -67,13 +67,7 @@ void ExpectNoGrowth(const char* what, const Usage& before, const Usage& after) {
     EXPECT_LE(after.memory, before.memory + kMemoryToleranceBytes) << what;
 }
 
-class SoakTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(form.Create(SW_SHOW)); }
-    HWND C(Ctl c) const { return form.Control(c); }
-    TestServices t;
-    MainWindow form{t.services};
-};
+using SoakTest = testing::Form1Fixture;
 
 TEST_F(SoakTest, TheHandleCountSeesAHandleThatIsKept) {
     const long before = HandleCount::live;

@@ -209,7 +209,8 @@ void MakeFile(const std::wstring& path, DWORD attributes) {
     SetFileAttributesW(path.c_str(), attributes);
 }
 
-TEST(Programs, FileExistsOnlyForOrdinaryFiles) {
+// Only an ordinary file exists for the launcher, and what is not a program does not start.
+TEST(Programs, FileExistsOnlyForOrdinaryFilesAndStartOnlyForPrograms) {
     const std::wstring folder = TempFolder(L"PulvarFiles");
     RemoveFolder(folder);
     ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
@@ -232,13 +233,6 @@ TEST(Programs, FileExistsOnlyForOrdinaryFiles) {
     for (const Case& c : cases)
         EXPECT_EQ(RealPrograms().FileExists(Narrow(folder + L"\\" + c.name)), c.exists) << Narrow(c.name);
     EXPECT_FALSE(RealPrograms().FileExists(""));
-    RemoveFolder(folder);
-}
-
-TEST(Programs, StartFailsForWhatIsNotAProgram) {
-    const std::wstring folder = TempFolder(L"PulvarNoStart");
-    RemoveFolder(folder);
-    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
     for (const std::wstring& path : {std::wstring(), folder, folder + L"\\falta.exe"})
         EXPECT_FALSE(RealPrograms().Start(Narrow(path))) << Narrow(path);
     RemoveFolder(folder);
