@@ -245,9 +245,7 @@ void Window::followTextSize() {
     if (scale == scale_) return;
     RECT now{};
     GetWindowRect(hwnd_, &now);
-    const SIZE size = scale.WindowSize(static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)),
-                                       static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_EXSTYLE)),
-                                       kind_.clientWidthTwips, kind_.clientHeightTwips);
+    const SIZE size = WindowSizeFor(hwnd_, kind_.clientWidthTwips, kind_.clientHeightTwips, scale);
     const LONG x = std::max(work.left, std::min(now.left, work.right - size.cx));
     const LONG y = std::max(work.top, std::min(now.top, work.bottom - size.cy));
     applyScale(scale, {x, y, x + size.cx, y + size.cy});

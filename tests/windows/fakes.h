@@ -112,6 +112,13 @@ inline int ImageWidth(HICON icon) {
     return bm.bmWidth;
 }
 
+// The CreateFont height of the font a window draws its text in.
+inline int FontHeight(HWND window) {
+    LOGFONTW lf{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+    return lf.lfHeight;
+}
+
 // Delivers whatever is waiting in this thread's queue (posted and sent messages).
 inline void Pump() {
     MSG msg;

@@ -25,6 +25,7 @@ namespace pulvar {
 namespace {
 
 using form1::Ctl;
+using testing::FontHeight;
 
 int Expected(const char* name) {
     const char* value = std::getenv(name);
@@ -56,9 +57,7 @@ TEST(HighDpi, BothWindowsOpenScaledForTheScreen) {
     EXPECT_EQ(text1.bottom - text1.top, 38);
     RECT gauge = PlaceOf(form.Control(Ctl::ProgressBar1), form.Hwnd());
     EXPECT_EQ(gauge.right - gauge.left, 278);
-    LOGFONTW lf{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(form.Control(Ctl::Label9), WM_GETFONT, 0, 0)), sizeof lf, &lf);
-    EXPECT_EQ(lf.lfHeight, -36);  // 18 pt
+    EXPECT_EQ(FontHeight(form.Control(Ctl::Label9)), -36);  // 18 pt
 
     form.About().Show(form.Hwnd());
     HWND about = FindWindowW(nullptr, L"Acerca de PULVAR");
@@ -136,12 +135,6 @@ bool InsideWorkArea(HWND window) {
     GetWindowRect(window, &frame);
     const RECT work = WorkAreaNear(window);
     return IntersectRect(&inside, &frame, &work) && EqualRect(&inside, &frame);
-}
-
-int FontHeight(HWND control) {
-    LOGFONTW lf{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof lf, &lf);
-    return lf.lfHeight;
 }
 
 // Windows' text size, as the settings page writes it and tells every window.

@@ -191,12 +191,7 @@ TEST_F(Form1Test, MovingToA144DpiMonitorScalesEverythingAlike) {
     EXPECT_EQ(testing::ImageWidth(lamp.SmallIcon()), 16);
     HWND tooltip = form.Controls().Tooltip();
     EXPECT_EQ(SendMessageW(tooltip, TTM_GETMAXTIPWIDTH, 0, 0), 400);
-    auto tipFontHeight = [&] {
-        LOGFONTW lf{};
-        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(tooltip, WM_GETFONT, 0, 0)), sizeof lf, &lf);
-        return lf.lfHeight;
-    };
-    const LONG tipFont96 = tipFontHeight();
+    const int tipFont96 = testing::FontHeight(tooltip);
 
     SendMessageW(form.Hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(C(Ctl::Slider1)),
                  MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));  // the slider's hand is the pointer
@@ -218,7 +213,7 @@ TEST_F(Form1Test, MovingToA144DpiMonitorScalesEverythingAlike) {
     EXPECT_EQ(WindowIcon(ICON_SMALL), lamp.SmallIcon());
     EXPECT_EQ(testing::ImageWidth(form.StandardIcon()), 48);
     EXPECT_EQ(SendMessageW(tooltip, TTM_GETMAXTIPWIDTH, 0, 0), 600);
-    EXPECT_EQ(tipFontHeight(), MulDiv(tipFont96, 144, 96));
+    EXPECT_EQ(testing::FontHeight(tooltip), MulDiv(tipFont96, 144, 96));
     Click(Ctl::Command11);
     EXPECT_EQ(WindowIcon(ICON_BIG), form.StandardIcon());
     EXPECT_EQ(testing::ImageWidth(WindowIcon(ICON_SMALL)), 24);
@@ -232,9 +227,7 @@ TEST_F(Form1Test, MovingToA144DpiMonitorScalesEverythingAlike) {
     EXPECT_EQ(command7.right - command7.left, command8.right - command8.left);  // equal widths stay equal
     EXPECT_EQ(command7.right - command7.left, 50);
     // Fonts grow with the DPI.
-    LOGFONTW lf{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(C(Ctl::Text1), WM_GETFONT, 0, 0)), sizeof lf, &lf);
-    EXPECT_EQ(lf.lfHeight, -24);  // 12 pt at 144 DPI
+    EXPECT_EQ(testing::FontHeight(C(Ctl::Text1)), -24);  // 12 pt at 144 DPI
     // The slider's hand, still the pointer, grows too, its hot spot still on
     // the fingertip.
     ICONINFO hand{};

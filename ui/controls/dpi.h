@@ -45,8 +45,8 @@ public:
     constexpr int Px(int px96) const { return ScalePx(px96, draw_); }
     // A font of that many points, as a CreateFont height.
     constexpr int FontHeight(double points) const { return PointsToFontHeight(points, draw_); }
-    // A size given in the monitor's own pixels (a line's width, the system's
-    // message font): it grows with the text size only.
+    // A size given in the monitor's own pixels (a line's width): it grows
+    // with the text size only.
     int MonitorPx(int px) const;
     // A metric of what the system draws at the monitor's DPI (the frame's icons).
     int SystemMetric(int index) const { return SystemMetricForDpi(index, monitor_); }
